@@ -1,0 +1,91 @@
+#include "dialogservice.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace ondalis {
+
+namespace {
+
+// "Texte au format RTF|*.RTF" -> "Texte au format RTF (*.RTF)"
+QString toQtFilter(const QString& filter) {
+    const auto parts = filter.split(QLatin1Char('|'));
+    QStringList out;
+    for (int i = 0; i + 1 < parts.size(); i += 2)
+        out << QStringLiteral("%1 (%2)").arg(parts[i], parts[i + 1]);
+    return out.join(QStringLiteral(";;"));
+}
+
+}  // namespace
+
+MessageResult QtDialogService::message(const QString& prompt, const QString& title,
+                                       MessageIcon icon, MessageButtons buttons) {
+    QMessageBox box(parent_);
+    box.setWindowTitle(title);
+    box.setText(prompt);
+    switch (icon) {
+        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
+        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
+        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
+        case MessageIcon::None: break;
+    }
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QPushButton* yes = nullptr;
+    QPushButton* no = nullptr;
+    switch (buttons) {
+        case MessageButtons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+        case MessageButtons::OkCancel:
+            ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
+            break;
+        case MessageButtons::YesNo:
+            yes = box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole);
+            no = box.addButton(QStringLiteral("&Non"), QMessageBox::NoRole);
+            break;
+    }
+    if (cancel) box.setEscapeButton(cancel);
+    if (no) box.setEscapeButton(no);
+    box.exec();
+    const QAbstractButton* clicked = box.clickedButton();
+    if (yes && clicked == static_cast<QAbstractButton*>(yes)) return MessageResult::Yes;
+    if (no && clicked == static_cast<QAbstractButton*>(no)) return MessageResult::No;
+    if (ok && clicked == static_cast<QAbstractButton*>(ok)) return MessageResult::Ok;
+    if (buttons == MessageButtons::YesNo) return MessageResult::No;
+    return buttons == MessageButtons::Ok ? MessageResult::Ok : MessageResult::Cancel;
+}
+
+std::optional<QColor> QtDialogService::chooseColor(const QColor& initial) {
+    const QColor c = QColorDialog::getColor(initial, parent_);
+    if (!c.isValid()) return std::nullopt;
+    return c;
+}
+
+std::optional<QString> QtDialogService::openFileName(const QString& filter,
+                                                     const QString& initialName) {
+    const QString name = QFileDialog::getOpenFileName(parent_, QString(), initialName,
+                                                      toQtFilter(filter));
+    if (name.isEmpty()) return std::nullopt;
+    return name;
+}
+
+std::optional<QString> QtDialogService::saveFileName(const QString& filter,
+                                                     const QString& defaultSuffix) {
+    QFileDialog dialog(parent_);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(toQtFilter(filter));
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The program asks its own overwrite question.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+void QtDialogService::beep() { QApplication::beep(); }
+
+}  // namespace ondalis

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+namespace ondalis {
+
+enum class MessageIcon { None, Error, Question, Warning, Information };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageResult { Ok, Cancel, Yes, No };
+
+// Every message box, file, colour and printer dialog of the program goes through this
+// service, so that tests can replace it with a scripted fake and never block on a modal window.
+class DialogService {
+public:
+    virtual ~DialogService() = default;
+
+    virtual MessageResult message(const QString& prompt, const QString& title, MessageIcon icon,
+                                  MessageButtons buttons) = 0;
+    // Colour dialog preset to `initial`; nullopt when the user cancels.
+    virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
+    // File dialogs; nullopt when the user cancels. `filter` uses the "Label|*.EXT" form.
+    virtual std::optional<QString> openFileName(const QString& filter,
+                                                const QString& initialName) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter,
+                                                const QString& defaultSuffix) = 0;
+    virtual void beep() = 0;
+};
+
+// The real dialogs, parented to `parent` (which may change as windows come and go).
+class QtDialogService : public DialogService {
+public:
+    explicit QtDialogService(QWidget* parent = nullptr) : parent_(parent) {}
+    void setParent(QWidget* parent) { parent_ = parent; }
+
+    MessageResult message(const QString& prompt, const QString& title, MessageIcon icon,
+                          MessageButtons buttons) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
+    std::optional<QString> saveFileName(const QString& filter,
+                                        const QString& defaultSuffix) override;
+    void beep() override;
+
+private:
+    QWidget* parent_;
+};
+
+}  // namespace ondalis

@@ -1,0 +1,213 @@
+#include "drawingsurface.h"
+
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <cmath>
+
+namespace ondalis {
+
+namespace {
+
+int px(double v) { return int(std::lround(v)); }
+
+QPen makePen(const QColor& c, int width) {
+    QPen pen(c);
+    pen.setWidth(width);
+    pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+}  // namespace
+
+DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    font_ = makeFont(QStringLiteral("Arial"), 8);
+    image_ = QImage(1, 1, QImage::Format_RGB32);
+    image_.fill(backColor_);
+}
+
+QFont DrawingSurface::makeFont(const QString& family, double points, bool bold, bool italic) {
+    QString resolved = family;
+    if (family == QLatin1String("Arial") || family == QLatin1String("MS Sans Serif"))
+        resolved = QStringLiteral("Liberation Sans");
+    else if (family == QLatin1String("Times New Roman"))
+        resolved = QStringLiteral("Liberation Serif");
+    else if (family == QLatin1String("Symbol") || family == QLatin1String("Wingdings"))
+        resolved = QStringLiteral("DejaVu Sans");
+    QFont f(resolved);
+    f.setPixelSize(std::max(1, px(points * 96.0 / 72.0)));
+    f.setBold(bold);
+    f.setItalic(italic);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+void DrawingSurface::setSurfaceSize(int w, int h) {
+    resize(w, h);
+    ensureImageSize();
+}
+
+void DrawingSurface::ensureImageSize() {
+    const QSize s = size().expandedTo(QSize(1, 1));
+    if (image_.size() == s) return;
+    QImage next(s, QImage::Format_RGB32);
+    next.fill(backColor_);
+    QPainter p(&next);
+    p.drawImage(0, 0, image_);
+    p.end();
+    image_ = next;
+}
+
+void DrawingSurface::setPicture(const QImage& picture) {
+    picture_ = picture.convertToFormat(QImage::Format_RGB32);
+}
+
+void DrawingSurface::setPictureFromImage() { picture_ = image_.copy(); }
+
+void DrawingSurface::clearPicture() { picture_ = QImage(); }
+
+void DrawingSurface::clear() {
+    ensureImageSize();
+    image_.fill(backColor_);
+    if (!picture_.isNull()) {
+        QPainter p(&image_);
+        p.drawImage(0, 0, picture_);
+    }
+    curX_ = 0;
+    curY_ = 0;
+    update();
+}
+
+void DrawingSurface::setBackColor(const QColor& c) {
+    backColor_ = c;
+    clear();
+}
+
+template <typename F>
+void DrawingSurface::paint(F&& f) {
+    ensureImageSize();
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    f(p);
+    p.end();
+    update();
+}
+
+void DrawingSurface::line(double x1, double y1, double x2, double y2, const QColor& c) {
+    paint([&](QPainter& p) {
+        const QPoint a(px(x1), px(y1));
+        const QPoint b(px(x2), px(y2));
+        p.setPen(makePen(c, drawWidth_));
+        if (a == b)
+            p.drawPoint(a);
+        else
+            p.drawLine(a, b);
+    });
+}
+
+void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColor& c) {
+    paint([&](QPainter& p) {
+        const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+        p.setPen(makePen(c, drawWidth_));
+        p.setBrush(Qt::NoBrush);
+        // An aliased 1-pixel outline of QRect(x, y, w, h) covers x .. x + w.
+        p.drawRect(QRect(r.topLeft(), QSize(r.width() - 1, r.height() - 1)));
+    });
+}
+
+void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const QColor& c) {
+    paint([&](QPainter& p) {
+        const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+        p.fillRect(r, c);
+    });
+}
+
+void DrawingSurface::circle(double cx, double cy, double r, const QColor& c) {
+    arc(cx, cy, r, r, 0, 2 * M_PI, c);
+}
+
+void DrawingSurface::arc(double cx, double cy, double rx, double ry, double start, double end,
+                         const QColor& c) {
+    paint([&](QPainter& p) {
+        p.setPen(makePen(c, drawWidth_));
+        p.setBrush(Qt::NoBrush);
+        const QRectF bounds(cx - rx, cy - ry, 2 * rx, 2 * ry);
+        double span = end - start;
+        if (span <= 0) span += 2 * M_PI;
+        const int startQt = int(std::lround(start * 180.0 / M_PI * 16));
+        const int spanQt = int(std::lround(span * 180.0 / M_PI * 16));
+        p.drawArc(bounds, startQt, spanQt);
+    });
+}
+
+void DrawingSurface::point(double x, double y, const QColor& c) {
+    paint([&](QPainter& p) {
+        p.setPen(makePen(c, drawWidth_));
+        p.drawPoint(px(x), px(y));
+    });
+}
+
+void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
+    font_ = makeFont(family, points, bold, italic);
+}
+
+void DrawingSurface::setFontBold(bool bold) { font_.setBold(bold); }
+void DrawingSurface::setFontItalic(bool italic) { font_.setItalic(italic); }
+void DrawingSurface::setFontSize(double points) {
+    font_.setPixelSize(std::max(1, px(points * 96.0 / 72.0)));
+}
+
+void DrawingSurface::print(const QString& text) {
+    if (text.isEmpty()) return;
+    paint([&](QPainter& p) {
+        p.setFont(font_);
+        p.setPen(foreColor_);
+        const QFontMetrics fm(font_);
+        p.drawText(QPointF(px(curX_), px(curY_) + fm.ascent()), text);
+    });
+    curX_ += textWidth(text);
+}
+
+int DrawingSurface::textWidth(const QString& text) const {
+    return QFontMetrics(font_).horizontalAdvance(text);
+}
+
+int DrawingSurface::textHeight(const QString& text) const {
+    Q_UNUSED(text);
+    return QFontMetrics(font_).height();
+}
+
+void DrawingSurface::refreshNow() { repaint(); }
+
+void DrawingSurface::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(0, 0, image_);
+    if (image_.width() < width() || image_.height() < height()) {
+        p.fillRect(QRect(image_.width(), 0, width() - image_.width(), height()), backColor_);
+        p.fillRect(QRect(0, image_.height(), width(), height() - image_.height()), backColor_);
+    }
+}
+
+void DrawingSurface::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    ensureImageSize();
+    emit resized();
+}
+
+void DrawingSurface::mousePressEvent(QMouseEvent* e) {
+    emit mousePressed(e->button(), e->buttons(), px(e->position().x()), px(e->position().y()));
+}
+
+void DrawingSurface::mouseMoveEvent(QMouseEvent* e) {
+    emit mouseMoved(e->buttons(), px(e->position().x()), px(e->position().y()));
+}
+
+void DrawingSurface::mouseReleaseEvent(QMouseEvent* e) {
+    emit mouseReleased(e->button(), e->buttons(), px(e->position().x()), px(e->position().y()));
+}
+
+}  // namespace ondalis

@@ -1,0 +1,115 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace ondalis {
+
+// A picture area that keeps a persistent image of everything drawn on it: the widget is
+// repainted from that image, and the image is what gets copied and printed. A persistent
+// picture may be set; clear() returns the image to it (or to the back colour when none).
+//
+// Coordinates are pixels of the image, origin top-left, y downwards; every operation is
+// aliased and pixel-exact: lines include both end points, boxes include both corners.
+// Text is written at a current position, which advances past each piece of text.
+class DrawingSurface : public QWidget {
+    Q_OBJECT
+public:
+    explicit DrawingSurface(QWidget* parent = nullptr);
+
+    const QImage& image() const { return image_; }
+    int imageWidth() const { return image_.width(); }
+    int imageHeight() const { return image_.height(); }
+
+    // Persistent picture.
+    void setPicture(const QImage& picture);
+    void setPictureFromImage();
+    void clearPicture();
+    const QImage& picture() const { return picture_; }
+    bool hasPicture() const { return !picture_.isNull(); }
+
+    void clear();
+
+    QColor backColor() const { return backColor_; }
+    void setBackColor(const QColor& c);  // also clears, like a picture box does
+    QColor foreColor() const { return foreColor_; }
+    void setForeColor(const QColor& c) { foreColor_ = c; }
+    int drawWidth() const { return drawWidth_; }
+    void setDrawWidth(int w) { drawWidth_ = w < 1 ? 1 : w; }
+
+    void line(double x1, double y1, double x2, double y2, const QColor& c);
+    void line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreColor_); }
+    void box(double x1, double y1, double x2, double y2, const QColor& c);
+    void fillBox(double x1, double y1, double x2, double y2, const QColor& c);
+    void circle(double cx, double cy, double r, const QColor& c);
+    // Elliptical arc with semi-axes rx, ry; angles in radians, counter-clockwise from +x.
+    void arc(double cx, double cy, double rx, double ry, double start, double end,
+             const QColor& c);
+    void point(double x, double y, const QColor& c);
+
+    // Text. Sizes are in points at 96 dots per inch (8 points is 11 pixels).
+    void setFont(const QString& family, double points, bool bold = false, bool italic = false);
+    void setFontBold(bool bold);
+    void setFontItalic(bool italic);
+    void setFontSize(double points);
+    const QFont& textFont() const { return font_; }
+    double currentX() const { return curX_; }
+    double currentY() const { return curY_; }
+    void setCurrentX(double x) { curX_ = x; }
+    void setCurrentY(double y) { curY_ = y; }
+    void moveTo(double x, double y) {
+        curX_ = x;
+        curY_ = y;
+    }
+    // Writes text with its top-left corner at the current position, in the fore colour, then
+    // moves the current x past it.
+    void print(const QString& text);
+    void printAt(double x, double y, const QString& text) {
+        moveTo(x, y);
+        print(text);
+    }
+    int textWidth(const QString& text) const;
+    int textHeight(const QString& text = QStringLiteral("W")) const;
+
+    // Maps program font names to installed fonts: "Arial" and "MS Sans Serif" to a sans serif,
+    // "Times New Roman" to a serif, "Symbol" and "Wingdings" to a font with the Unicode symbols.
+    static QFont makeFont(const QString& family, double points, bool bold = false,
+                          bool italic = false);
+
+    // Resizes the widget and its image together; what was drawn stays at the top-left.
+    void setSurfaceSize(int w, int h);
+
+    // Shows the image now (used where the program forces an immediate refresh).
+    void refreshNow();
+
+signals:
+    void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
+    void mouseMoved(Qt::MouseButtons buttons, int x, int y);
+    void mouseReleased(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
+    void resized();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    void ensureImageSize();
+    template <typename F>
+    void paint(F&& f);
+
+    QImage image_;
+    QImage picture_;
+    QColor backColor_ = Qt::white;
+    QColor foreColor_ = Qt::black;
+    int drawWidth_ = 1;
+    QFont font_;
+    double curX_ = 0;
+    double curY_ = 0;
+};
+
+}  // namespace ondalis

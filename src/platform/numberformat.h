@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+// Number formats shared by the parameter fields, the readouts, the table, the graph and the
+// record files. Formats that show a decimal separator take it from the default QLocale (the
+// program sets the French conventions at start-up, so it is a comma).
+namespace ondalis {
+
+// Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -2.5 -> -2).
+long long roundHalfEven(double v);
+
+// Scientific pattern with one mantissa digit and `decimals` decimals, "E", a sign and at least
+// two exponent digits, always with "." ("0.00E+00" is decimals = 2, "0E+00" is decimals = 0).
+// 9.6 with 0 decimals gives "1E+01"; 0 gives "0.00E+00"; -0.0123456 gives "-1.23E-02".
+QString formatScientific(double v, int decimals);
+
+// Decimal exponent as written by formatScientific(v, 0): 9.6 -> 1, 9.4 -> 0, 0 -> 0.
+int scientificExponent(double v);
+
+// Rounded to three (two) significant digits: written with "0.00E+00" ("0.0E+00") and read back
+// as a single-precision value. 0.012345 -> 0.0123f, 1.96 -> 2.0f (two digits).
+float roundThreeSignificant(double v);
+float roundTwoSignificant(double v);
+
+// The general number format: the shortest text of the value, at most 7 significant digits for
+// a single and 15 for a double, no trailing zeros, the locale's decimal separator, no grouping,
+// exponent form ("1E-06", "1,5E+20") only below 1E-05 or from 1E+07 (single) / 1E+15 (double).
+QString formatGeneral(float v);
+QString formatGeneral(double v);
+
+// Three-significant-digit form: formatGeneral(roundThreeSignificant(v)).
+QString formatThreeSignificant(double v);
+
+// "#########0.00": at least one integer digit, exactly two decimals, no grouping, leading minus,
+// locale separator. 0.5 -> "0,50"; -1234.567 -> "-1234,57".
+QString formatFixed2(double v);
+
+// Reads a parameter text: optional leading "-", digits with one decimal comma (a full stop is
+// accepted too). Anything else (empty text, "-", ",", "1,2,3", "5-") is not a number.
+std::optional<float> parseParameterText(const QString& text);
+
+// The lenient reader of record files: leading blanks skipped, then an optional sign and digits
+// with an optional "." read up to the first other character. "" -> 0, " 70" -> 70, "-10" -> -10,
+// "1.5abc" -> 1.5.
+double readLenientNumber(const QString& text);
+
+// Number texts of record files: " 70" for 70, "-10" for -10.
+QString formatRecordInteger(long long v);
+
+}  // namespace ondalis

@@ -1,0 +1,56 @@
+#include "fake_dialogs.h"
+
+#include <gtest/gtest.h>
+
+namespace ondalis::testing {
+
+MessageResult FakeDialogs::message(const QString& prompt, const QString& title, MessageIcon icon,
+                                   MessageButtons buttons) {
+    messages.push_back({prompt, title, icon, buttons});
+    if (messageAnswers.empty()) {
+        if (buttons == MessageButtons::Ok) return MessageResult::Ok;
+        ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / "
+                      << prompt.toStdString();
+        return buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Cancel;
+    }
+    const MessageResult r = messageAnswers.front();
+    messageAnswers.pop_front();
+    return r;
+}
+
+std::optional<QColor> FakeDialogs::chooseColor(const QColor& initial) {
+    colorRequests.push_back(initial);
+    if (colorAnswers.empty()) {
+        ADD_FAILURE() << "unscripted colour dialog";
+        return std::nullopt;
+    }
+    auto r = colorAnswers.front();
+    colorAnswers.pop_front();
+    return r;
+}
+
+std::optional<QString> FakeDialogs::openFileName(const QString&, const QString&) {
+    ++fileRequests;
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted open-file dialog";
+        return std::nullopt;
+    }
+    const bool chosen = fileAnswers.front().has_value();
+    const QString name = fileAnswers.front().value_or(QString());
+    fileAnswers.pop_front();
+    return chosen ? std::optional<QString>(name) : std::nullopt;
+}
+
+std::optional<QString> FakeDialogs::saveFileName(const QString&, const QString&) {
+    ++fileRequests;
+    if (fileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted save-file dialog";
+        return std::nullopt;
+    }
+    const bool chosen = fileAnswers.front().has_value();
+    const QString name = fileAnswers.front().value_or(QString());
+    fileAnswers.pop_front();
+    return chosen ? std::optional<QString>(name) : std::nullopt;
+}
+
+}  // namespace ondalis::testing

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+#include "dialogservice.h"
+
+namespace ondalis::testing {
+
+// A scripted dialog service: records every question and answers from the script. A question
+// that was not scripted fails the test and is answered with Cancel / No / nothing.
+class FakeDialogs : public DialogService {
+public:
+    struct Message {
+        QString prompt;
+        QString title;
+        MessageIcon icon;
+        MessageButtons buttons;
+    };
+
+    MessageResult message(const QString& prompt, const QString& title, MessageIcon icon,
+                          MessageButtons buttons) override;
+    std::optional<QColor> chooseColor(const QColor& initial) override;
+    std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
+    std::optional<QString> saveFileName(const QString& filter,
+                                        const QString& defaultSuffix) override;
+    void beep() override { ++beeps; }
+
+    // Script.
+    std::deque<MessageResult> messageAnswers;
+    std::deque<std::optional<QColor>> colorAnswers;
+    std::deque<std::optional<QString>> fileAnswers;
+
+    // Record.
+    std::vector<Message> messages;
+    std::vector<QColor> colorRequests;
+    int fileRequests = 0;
+    int beeps = 0;
+};
+
+}  // namespace ondalis::testing
