@@ -111,12 +111,11 @@ MotionSample sampleMotion(const MotionConstants& c, const OscillatorParameters& 
             const double theta = c.c2 * t + c.c3;
             const double big = c.c4;
             assignIfFinite(s.x, big * e * std::cos(theta));
-            assignIfFinite(s.v,
-                           (big * c.c1 * e * std::cos(theta) - big * e * c.c2 * std::sin(theta)) /
-                               100.0);
+            assignIfFinite(
+                s.v, (big * c.c1 * e * std::cos(theta) - big * e * c.c2 * std::sin(theta)) / 100.0);
             // The acceleration follows from the forces on the solid.
-            assignIfFinite(s.a, (-double(p.k) * s.x / 100.0 - double(p.h) * s.v) /
-                                    (double(p.m) / 1000.0));
+            assignIfFinite(
+                s.a, (-double(p.k) * s.x / 100.0 - double(p.h) * s.v) / (double(p.m) / 1000.0));
             break;
         }
         case Regime::Undamped: {

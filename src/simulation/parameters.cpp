@@ -8,10 +8,14 @@ namespace ondalis {
 
 ParameterRange parameterRange(int field) {
     switch (field) {
-        case PositionField: return {-10, 10};
-        case MassField: return {10, 5000};
-        case StiffnessField: return {1, 1000};
-        default: return {0, 1000};
+        case PositionField:
+            return {-10, 10};
+        case MassField:
+            return {10, 5000};
+        case StiffnessField:
+            return {1, 1000};
+        default:
+            return {0, 1000};
     }
 }
 

@@ -9,7 +9,12 @@
 // fields (decimal comma); every consumer reads the text and converts it when it needs a value.
 namespace ondalis {
 
-enum ParameterField : int { PositionField = 0, MassField = 1, StiffnessField = 2, FrictionField = 3 };
+enum ParameterField : int {
+    PositionField = 0,
+    MassField = 1,
+    StiffnessField = 2,
+    FrictionField = 3
+};
 
 // x0 in cm, m in g, k in N/m, h in N·s/m, as single-precision values.
 struct OscillatorParameters {

@@ -1,0 +1,29 @@
+#include "companion.h"
+
+#include "recordfile.h"
+
+namespace ondalis {
+
+QString withTrailingSeparator(const QString& folder) {
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))) return folder;
+    return folder + QLatin1Char('/');
+}
+
+CompanionHandshake::CompanionHandshake(const QString& programFolder)
+    : path_(withTrailingSeparator(programFolder) + QStringLiteral("ZANTEK.TMP")) {}
+
+void CompanionHandshake::setRunning(bool running) const {
+    RecordFile::writeOne(path_, StatusRecord,
+                         running ? QStringLiteral("OUI") : QStringLiteral("NON"));
+}
+
+QString CompanionHandshake::takeExerciseRequest() const {
+    RecordFile file(path_);
+    if (!file.openForWriting()) return {};
+    const QString request = file.read(RequestRecord).value_or(QString());
+    file.write(RequestRecord, QString());
+    file.close();
+    return request;
+}
+
+}  // namespace ondalis

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "companion.h"
+#include "motion.h"
+#include "parameters.h"
+
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTextEdit;
+class QToolButton;
+
+namespace ondalis {
+
+class DialogService;
+class DrawingSurface;
+class ParametersPanel;
+class ParameterEdit;
+class PeriodicTimer;
+class StatusHints;
+class TabStrip;
+struct MainWindowView;
+
+// The main window: it owns every control and all state of the run, and wires the controls'
+// events to the subsystems. Controls keep their design names so that secondary windows and
+// tests reach them directly.
+class feuilleP : public QWidget {
+    Q_OBJECT
+public:
+    feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
+             const QString& programFolder, QWidget* parent = nullptr);
+    ~feuilleP() override;
+
+    // Command buttons.
+    QPushButton* Command1 = nullptr;   // "&Fermer"
+    QPushButton* Command2 = nullptr;   // "&Ouvrir"
+    QPushButton* Command4 = nullptr;   // "Co&pier"
+    QPushButton* Command7 = nullptr;   // "&Aide"
+    QPushButton* Command8 = nullptr;   // "&Calculatrice"
+    QPushButton* Command10 = nullptr;  // "&Imprimer"
+    QPushButton* Command11 = nullptr;  // "&Enregistrer"
+    QMenu* menucopie = nullptr;
+
+    // Readouts, graph, animation buttons, scene.
+    DrawingSurface* Picture4 = nullptr;
+    QLabel* Label3 = nullptr;  // t
+    QLabel* Label1 = nullptr;  // x
+    QLabel* Label6 = nullptr;  // v
+    QLabel* Label7 = nullptr;  // a
+    QLabel* Label5 = nullptr;  // Ec
+    QLabel* Label8 = nullptr;  // Epe
+    QLabel* Label9 = nullptr;  // Em
+    DrawingSurface* Frame1 = nullptr;
+    QToolButton* Image4 = nullptr;
+    QToolButton* Command18 = nullptr;
+    QToolButton* command15 = nullptr;
+    QToolButton* command16 = nullptr;
+    DrawingSurface* Picture2 = nullptr;
+
+    // Bottom of the window.
+    QLabel* Image2 = nullptr;
+    QLabel* info = nullptr;
+    QPushButton* btexo = nullptr;
+    QLineEdit* fich = nullptr;
+    QTextEdit* supertext = nullptr;
+    TabStrip* Onglets = nullptr;
+    ParametersPanel* Picture3 = nullptr;
+
+    PeriodicTimer* Timer1 = nullptr;
+
+    // Shared flags and texts of the run.
+    bool textModified = false;
+    bool correctionAvailable = false;
+    QString exerciseFolder;
+    QString copyMessage;
+
+    ParameterEdit* Text5(int index) const;
+    MainWindowView& view() { return *view_; }
+
+    // Window events.
+    void Form_Load();
+    void Form_Activate();
+    bool Form_QueryUnload();
+    void Form_Unload();
+    void applySizeRule();
+
+    // Animation.
+    void Command18_Click();  // resetMotion: stop, recompute, back to x0 at t = 0
+    void resetMotion() { Command18_Click(); }
+    void command15_Click();
+    void command16_Click();
+    void Image4_Click();
+    void Command13_Click();
+    void Timer1_Timer();
+    void majaff();
+    void fond();
+    void appareil();
+    void echgraph();
+    bool isRunning() const;
+
+    // Parameter fields.
+    void Text5_GotFocus(int index);
+    void Text5_LostFocus(int index);
+    OscillatorParameters parameters() const;
+
+    // Dragging the solid.
+    void Picture2_MouseDown(Qt::MouseButton button, int x, int y);
+    void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
+    void Picture2_MouseUp(Qt::MouseButton button, int x, int y);
+
+    const MotionConstants& motionConstants() const { return motion_; }
+    const MotionSample& currentSample() const { return sample_; }
+    void setCurrentTime(double t) { sample_.t = t; }
+    QString statusText() const;
+    void setStatusText(const QString& text);
+    QString programFolder() const { return programFolder_; }
+
+signals:
+    // The window has closed for good: the program ends.
+    void unloaded();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+
+private:
+    void createControls();
+    void createHints();
+    void writeInitialReadouts();
+    float positionFromPointer(int x) const;
+    void moveSolidTo(int x);
+    void popUpCopyMenu();
+
+    DialogService& dialogs_;
+    std::unique_ptr<PeriodicTimer> timer_;
+    QString programFolder_;
+    CompanionHandshake handshake_;
+    std::unique_ptr<MainWindowView> view_;
+    StatusHints* hints_ = nullptr;
+
+    MotionConstants motion_;
+    MotionSample sample_;
+    QImage Image3;  // the sky, painted once
+    bool inSizeRule_ = false;
+    bool unloaded_ = false;
+};
+
+}  // namespace ondalis
