@@ -14,13 +14,17 @@ long long roundHalfEven(double v);
 // Scientific pattern with one mantissa digit and `decimals` decimals, "E", a sign and at least
 // two exponent digits, always with "." ("0.00E+00" is decimals = 2, "0E+00" is decimals = 0).
 // 9.6 with 0 decimals gives "1E+01"; 0 gives "0.00E+00"; -0.0123456 gives "-1.23E-02".
+// The patterns round the value's shortest decimal text half away from zero (1.235 gives
+// "1.24E+00", not the "1.23E+00" of its binary value). A value that a single holds exactly is
+// read as a single, since singles arrive here widened: 2.675f gives "2.68E+00".
 QString formatScientific(double v, int decimals);
 
 // Decimal exponent as written by formatScientific(v, 0): 9.6 -> 1, 9.4 -> 0, 0 -> 0.
 int scientificExponent(double v);
 
 // Rounded to three (two) significant digits: written with "0.00E+00" ("0.0E+00") and read back
-// as a single-precision value. 0.012345 -> 0.0123f, 1.96 -> 2.0f (two digits).
+// as a single-precision value. 0.012345 -> 0.0123f, 1.96 -> 2.0f (two digits). Beyond the
+// range of a single: the largest finite single of that sign.
 float roundThreeSignificant(double v);
 float roundTwoSignificant(double v);
 
@@ -34,16 +38,18 @@ QString formatGeneral(double v);
 QString formatThreeSignificant(double v);
 
 // "#########0.00": at least one integer digit, exactly two decimals, no grouping, leading minus,
-// locale separator. 0.5 -> "0,50"; -1234.567 -> "-1234,57".
+// locale separator, rounded like formatScientific. 0.5 -> "0,50"; -1234.567 -> "-1234,57";
+// -0.004 -> "0,00".
 QString formatFixed2(double v);
 
 // Reads a parameter text: optional leading "-", digits with one decimal comma (a full stop is
-// accepted too). Anything else (empty text, "-", ",", "1,2,3", "5-") is not a number.
+// accepted too), blanks around. Anything else (empty text, "-", ",", "1,2,3", "5-", "+3") is
+// not a number. A value too large for a single gives the largest finite single.
 std::optional<float> parseParameterText(const QString& text);
 
 // The lenient reader of record files: leading blanks skipped, then an optional sign and digits
 // with an optional "." read up to the first other character. "" -> 0, " 70" -> 70, "-10" -> -10,
-// "1.5abc" -> 1.5.
+// "1.5abc" -> 1.5, "0,2" -> 0. A value too large gives the largest finite double of its sign.
 double readLenientNumber(const QString& text);
 
 // Number texts of record files: " 70" for 70, "-10" for -10.
