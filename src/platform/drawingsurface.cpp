@@ -111,7 +111,9 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, const QCol
 
 void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColor& c) {
     paint([&](QPainter& p) {
-        const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
         p.setPen(makePen(c, drawWidth_));
         p.setBrush(Qt::NoBrush);
         // An aliased 1-pixel outline of QRect(x, y, w, h) covers x .. x + w.
@@ -121,7 +123,9 @@ void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColo
 
 void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const QColor& c) {
     paint([&](QPainter& p) {
-        const QRect r = QRect(QPoint(px(x1), px(y1)), QPoint(px(x2), px(y2))).normalized();
+        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
         p.fillRect(r, c);
     });
 }
