@@ -155,6 +155,32 @@ void DrawingSurface::point(double x, double y, const QColor& c) {
     });
 }
 
+void DrawingSurface::points(const QList<QPoint>& pixels, const QColor& c) {
+    if (pixels.isEmpty()) return;
+    ensureImageSize();
+    if (drawWidth_ == 1 && c.alpha() == 255) {
+        // Single opaque pixels: written straight into the image.
+        const QRgb rgb = c.rgb();
+        const int w = image_.width();
+        const int h = image_.height();
+        uchar* bits = image_.bits();
+        const qsizetype stride = image_.bytesPerLine();
+        for (const QPoint& q : pixels)
+            if (q.x() >= 0 && q.y() >= 0 && q.x() < w && q.y() < h)
+                reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
+        update();
+        return;
+    }
+    paint([&](QPainter& p) {
+        p.setPen(makePen(c, drawWidth_));
+        p.drawPoints(pixels.constData(), int(pixels.size()));
+    });
+}
+
+void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
+    paint([&](QPainter& p) { p.drawImage(QPoint(px(x), px(y)), picture); });
+}
+
 void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
     font_ = makeFont(family, points, bold, italic);
 }

@@ -3,6 +3,8 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QList>
+#include <QPoint>
 #include <QWidget>
 
 namespace ondalis {
@@ -48,6 +50,11 @@ public:
     void arc(double cx, double cy, double rx, double ry, double start, double end,
              const QColor& c);
     void point(double x, double y, const QColor& c);
+    // Many pixels in one colour at once, each as point() colours it: for curves traced pixel
+    // by pixel.
+    void points(const QList<QPoint>& pixels, const QColor& c);
+    // Lays a picture (with its transparency) over the image, its top-left corner at (x, y).
+    void drawImage(double x, double y, const QImage& picture);
 
     // Text. Sizes are in points at 96 dots per inch (8 points is 11 pixels).
     void setFont(const QString& family, double points, bool bold = false, bool italic = false);
