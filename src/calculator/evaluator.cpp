@@ -1,0 +1,526 @@
+#include "evaluator.h"
+
+#include <QChar>
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <string_view>
+
+#include "numbertext.h"
+
+namespace ondalis::calculator {
+
+namespace {
+
+// The steps work on plain UTF-16 strings; `calcul` converts once at each end.
+using Text = std::u16string;
+using TextView = std::u16string_view;
+
+[[noreturn]] void fail(const char* why) { throw EvalFailure(why); }
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isOperatorChar(char16_t c) {
+    return c == u'+' || c == u'-' || c == u'*' || c == u'/' || c == u'^';
+}
+bool isSignChar(char16_t c) { return c == u'+' || c == u'-'; }
+bool isExponentMarker(char16_t c) { return c == u'E' || c == u'D'; }
+
+Text toText(const QString& s) {
+    return Text(reinterpret_cast<const char16_t*>(s.utf16()), std::size_t(s.size()));
+}
+QString fromText(const Text& t) {
+    return QString(reinterpret_cast<const QChar*>(t.data()), qsizetype(t.size()));
+}
+QStringView viewOf(TextView t) { return QStringView(t.data(), qsizetype(t.size())); }
+Text textOf(const QString& s) { return toText(s); }
+
+// A text being rewritten from left to right. The characters before the current position are in
+// `done_`; the current one and the rest are in `ahead_`, reversed, so that a change at the
+// current position costs only the characters it touches. at(k) is the character k places after
+// the current one (0 beyond the end), before(k) the one k places before it.
+class Cursor {
+public:
+    explicit Cursor(const Text& text) : ahead_(text.rbegin(), text.rend()) {
+        done_.reserve(text.size() + text.size() / 2 + 4);
+    }
+
+    bool atEnd() const { return ahead_.empty(); }
+    std::size_t remaining() const { return ahead_.size(); }
+    std::size_t position() const { return done_.size() + 1; }  // 1-based
+    char16_t at(std::size_t k) const {
+        return k < ahead_.size() ? ahead_[ahead_.size() - 1 - k] : char16_t(0);
+    }
+    char16_t before(std::size_t k = 1) const {
+        return k <= done_.size() ? done_[done_.size() - k] : char16_t(0);
+    }
+    bool matches(std::size_t k, TextView s) const {
+        for (std::size_t i = 0; i < s.size(); ++i)
+            if (at(k + i) != s[i]) return false;
+        return true;
+    }
+    // Replaces the `count` characters from offset k (clipped at the end) by `by`.
+    void replace(std::size_t k, std::size_t count, TextView by) {
+        if (k > ahead_.size()) return;
+        count = std::min(count, ahead_.size() - k);
+        const std::size_t index = ahead_.size() - k - count;
+        ahead_.erase(index, count);
+        ahead_.insert(ahead_.begin() + std::ptrdiff_t(index), by.rbegin(), by.rend());
+    }
+    void advance(std::size_t n = 1) {
+        for (; n > 0 && !ahead_.empty(); --n) {
+            done_.push_back(ahead_.back());
+            ahead_.pop_back();
+        }
+    }
+    Text finish() {
+        done_.append(ahead_.rbegin(), ahead_.rend());
+        ahead_.clear();
+        return std::move(done_);
+    }
+
+private:
+    Text done_;
+    Text ahead_;
+};
+
+constexpr TextView kCodes[] = {u"COS", u"SIN", u"TAN", u"ICO", u"ISI",
+                               u"ITA", u"LOG", u"LON", u"EXP", u"SQR"};
+
+// Index of the function code starting at 0-based index i, or -1.
+int codeAt(const Text& t, std::size_t i) {
+    if (i + 3 > t.size()) return -1;
+    const TextView three(t.data() + i, 3);
+    for (int c = 0; c < int(std::size(kCodes)); ++c)
+        if (three == kCodes[c]) return c;
+    return -1;
+}
+
+void checkPositions(std::size_t size) {
+    if (size > std::size_t(kMaxPosition)) fail("position beyond 32767");
+}
+
+// Upper case and no spaces.
+void upperWithoutSpaces(Text& t) {
+    std::size_t out = 0;
+    for (const char16_t c : t) {
+        if (c == u' ') continue;
+        if (c >= u'a' && c <= u'z')
+            t[out++] = char16_t(c - (u'a' - u'A'));
+        else if (c < 0x80)
+            t[out++] = c;
+        else
+            t[out++] = QChar(c).toUpper().unicode();
+    }
+    t.resize(out);
+}
+
+// A "+" or "-" directly after one of these is a binary operator: its character is never merged
+// with the signs that follow it.
+bool endsOperand(char16_t c) { return isDigit(c) || c == u'.' || c == u')'; }
+
+// A "(" after `prev` (itself after `prev2`) starts an operand: at the start, after "(", an
+// operator, a function code or a sign, but not after a number, a ")" or an exponent marker.
+bool gluedBefore(char16_t prev, char16_t prev2) {
+    if (endsOperand(prev) || isExponentMarker(prev)) return true;
+    return isSignChar(prev) && isExponentMarker(prev2);
+}
+// A ")" followed by `next` ends an operand only before an operator, another ")" or the end.
+bool gluedAfter(char16_t next) { return !(next == 0 || next == u')' || isOperatorChar(next)); }
+
+// One sweep of sign merging: at each position the pairs "--", "+-", "-+", "++" are replaced in
+// that order by "+", "-", "-", "+", unless the character there is an operator written after an
+// operand ("5--3" keeps "5 -" and merges only what follows).
+void mergeSigns(Text& t) {
+    Cursor c(t);
+    while (!c.atEnd()) {
+        if (!endsOperand(c.before())) {
+            const auto merge = [&c](char16_t a, char16_t b, TextView by) {
+                if (c.at(0) == a && c.at(1) == b) c.replace(0, 2, by);
+            };
+            merge(u'-', u'-', u"+");
+            merge(u'+', u'-', u"-");
+            merge(u'-', u'+', u"-");
+            merge(u'+', u'+', u"+");
+        }
+        c.advance();
+    }
+    t = c.finish();
+}
+
+// One sweep of dropping the parentheses around a bare number: "(" then an optional sign, then
+// digits and points, then ")". They stay when dropping them would glue the number to what is
+// outside ("(5)4", "2(5)", "1E(5)"), so that the operand check reports it. A "(" followed by a
+// number running to the end of the text is a failure.
+void unwrapNumbers(Text& t) {
+    Cursor c(t);
+    while (!c.atEnd()) {
+        if (c.at(0) == u'(') {
+            for (std::size_t j = 1;; ++j) {
+                if (j >= c.remaining()) {
+                    if (j > 1) fail("unclosed parenthesis");
+                    break;
+                }
+                const char16_t ch = c.at(j);
+                if (ch == u')' && j > 1) {
+                    if (!gluedBefore(c.before(1), c.before(2)) && !gluedAfter(c.at(j + 1))) {
+                        c.replace(j, 1, {});
+                        c.replace(0, 1, {});
+                    }
+                    break;
+                }
+                if (!(ch == u'.' || isDigit(ch) || (j == 1 && isSignChar(ch)))) break;
+            }
+        }
+        c.advance();
+    }
+    t = c.finish();
+}
+
+void espaceurText(Text& t) {
+    upperWithoutSpaces(t);
+    if (!t.empty() && t[0] == u'+') t.erase(0, 1);
+    t.insert(t.begin(), u' ');
+    t.push_back(u' ');
+    const std::size_t n = 3 * t.size();
+    checkPositions(n);
+
+    Cursor c(t);
+    while (c.position() <= n && !c.atEnd()) {
+        if (c.at(0) == u'ù' || c.at(0) == u'Ù') c.replace(0, 1, u"SQR");
+        if (c.matches(0, u"SQR")) c.replace(3, 0, u" ");
+        if (c.matches(0, u"LN"))
+            c.replace(1, 1, u"ON ");
+        else if (c.matches(0, u"LON"))
+            c.replace(3, 0, u" ");
+        if (c.matches(0, u"SIN") || c.matches(0, u"COS")) c.replace(3, 0, u" ");
+        if (c.matches(0, u"LOG") || c.matches(0, u"TAN")) c.replace(3, 0, u" ");
+        if (c.matches(0, u"ISI") || c.matches(0, u"EXP")) c.replace(3, 0, u" ");
+        if (c.matches(0, u"ITA") || c.matches(0, u"ICO")) c.replace(3, 0, u" ");
+        if (c.matches(0, u"INV")) {
+            c.replace(1, 2, {});
+            if (c.remaining() > 3) c.replace(3, 1, u" ");
+        }
+
+        // A "+" or "-" after "(", a space (start, operator, function code) or an exponent
+        // marker is a sign and stays attached to what follows.
+        const char16_t ch = c.at(0);
+        const char16_t prev = c.before();
+        const bool signPlace = isExponentMarker(prev) || prev == u'(' || prev == u' ';
+        std::size_t step = 1;
+        if (ch == u'^' || ch == u'*' || ch == u'/' || (isSignChar(ch) && !signPlace)) {
+            const char16_t spaced[] = {u' ', ch, u' '};
+            c.replace(0, 1, TextView(spaced, 3));
+            step = 2;
+        }
+        c.advance(step);
+    }
+    t = c.finish();
+}
+
+void normaliseText(Text& t) {
+    upperWithoutSpaces(t);
+    checkPositions(t.size());
+    for (;;) {
+        const Text before = t;
+        mergeSigns(t);
+        if (!t.empty() && t[0] == u'+') t.erase(0, 1);
+        unwrapNumbers(t);
+        if (t == before) break;
+    }
+    espaceurText(t);
+}
+
+void controleText(const Text& t, EvalError& error) {
+    const auto at = [&t](std::size_t k) -> char16_t {  // 1-based, 0 outside
+        return k >= 1 && k <= t.size() ? t[k - 1] : char16_t(0);
+    };
+    // What stands before "(" or a function code must let an operand start there.
+    const auto startsOperand = [&at](std::size_t k) {
+        const char16_t prev = at(k - 1);
+        return prev == 0 || prev == u' ' || prev == u'(' ||
+               (isSignChar(prev) && !isExponentMarker(at(k - 2)));
+    };
+    std::size_t opens = 0, closes = 0;
+    bool operators = false;
+    for (std::size_t k = 1; k <= t.size(); ++k) {
+        const char16_t ch = at(k);
+        if (ch == u'(') {
+            ++opens;
+            if (!startsOperand(k)) operators = true;
+        } else if (ch == u')') {
+            ++closes;
+            const char16_t next = at(k + 1);
+            if (next != 0 && next != u')' && next != u' ') operators = true;
+        } else if (ch == u'*' || ch == u'/' || ch == u'^') {
+            if (at(k + 2) == u' ') operators = true;
+        } else if (codeAt(t, k - 1) >= 0 && !startsOperand(k)) {
+            operators = true;
+        }
+    }
+    if (operators) error = EvalError::Operators;
+    if (opens != closes) error = EvalError::Parentheses;
+}
+
+void compteurText(const Text& t, PendingCounts& counts) {
+    checkPositions(t.size());
+    counts = PendingCounts{};
+    for (std::size_t a = 0; a < t.size(); ++a) {
+        if (t[a] == u'(') ++counts.parentheses;
+        if (t[a] == u' ' && a + 2 < t.size() && isOperatorChar(t[a + 1]) && t[a + 2] == u' ')
+            ++counts.operators;
+        if (codeAt(t, a) >= 0) ++counts.functions;
+    }
+}
+
+double degreeFactor() { return 4 * std::atan(1.0) / 180; }
+double radianToDegree() { return 180 / (4 * std::atan(1.0)); }
+
+double arcSine(double x) {
+    if (x == 1) return 2 * std::atan(1.0);
+    if (x == -1) return -2 * std::atan(1.0);
+    if (std::fabs(x) > 1) fail("arc sine beyond 1");
+    return std::atan(x / std::sqrt(1 - x * x));
+}
+
+double applyFunction(int code, double x, AngleMode mode) {
+    const bool degrees = mode == AngleMode::Degrees;
+    const double angle = degrees ? x * degreeFactor() : x;
+    const double toUnit = degrees ? radianToDegree() : 1.0;
+    double r = 0;
+    switch (code) {
+        case 0:
+            r = std::cos(angle);
+            break;
+        case 1:
+            r = std::sin(angle);
+            break;
+        case 2:
+            r = std::tan(angle);
+            break;
+        case 3:
+            r = (2 * std::atan(1.0) - arcSine(x)) * toUnit;
+            break;
+        case 4:
+            r = arcSine(x) * toUnit;
+            break;
+        case 5:
+            r = std::atan(x) * toUnit;
+            break;
+        case 6:
+            if (x <= 0) fail("logarithm of a non-positive number");
+            r = std::log(x) / std::log(10.0);
+            break;
+        case 7:
+            if (x <= 0) fail("logarithm of a non-positive number");
+            r = std::log(x);
+            break;
+        case 8:
+            r = std::exp(x);
+            break;
+        default:
+            if (x < 0) fail("square root of a negative number");
+            r = std::sqrt(x);
+            break;
+    }
+    if (!std::isfinite(r)) fail("function overflow");
+    return r;
+}
+
+double readOperand(TextView text) {
+    if (!isCompleteNumber(viewOf(text))) fail("operand is not a number");
+    const auto value = readNumber(viewOf(text));
+    if (!value) fail("number beyond the double range");
+    return *value;
+}
+
+void evalfonctionsText(Text& t, PendingCounts& counts, AngleMode mode) {
+    // 1-based positions as in the description: i is where the code starts.
+    std::size_t i = 2;
+    while (i < t.size() && counts.functions > 0) {
+        const int code = codeAt(t, i - 1);
+        if (code >= 0 && i + 4 <= t.size()) {
+            const std::size_t begin = i + 3;  // 0-based index of the argument
+            std::size_t end = t.find_first_of(u") ", begin + 1);
+            if (end == Text::npos) end = t.size();
+            const TextView argument(t.data() + begin, end - begin);
+            if (isCompleteNumber(viewOf(argument))) {
+                const double value = applyFunction(code, readOperand(argument), mode);
+                const Text result = toText(generalNumberText(value));
+                t.replace(i - 1, end - (i - 1), result);
+                --counts.functions;
+                // Only a code whose argument started where this one stood can have changed:
+                // it is at most six places back ("SIN -" then this code).
+                i = i > 8 ? i - 6 : 2;
+                continue;
+            }
+        }
+        ++i;
+    }
+}
+
+void evaloperateursText(Text& t, PendingCounts& counts);
+
+void evalparenthesesText(Text& t, PendingCounts& counts, AngleMode) {
+    for (;;) {
+        const std::size_t open = t.rfind(u'(');
+        if (open == Text::npos) return;
+        const std::size_t close = t.find(u')', open + 1);
+        if (close == Text::npos) fail("unclosed parenthesis");
+        Text inner = t.substr(open + 1, close - open - 1);
+        if (std::any_of(inner.begin(), inner.end(),
+                        [](char16_t c) { return c >= u'F' && c <= u'Y'; }))
+            return;  // a function inside is reduced first
+        normaliseText(inner);
+        evaloperateursText(inner, counts);
+        // The piece must have become a single number: anything else put back without its
+        // parentheses would change the meaning of what surrounds it.
+        const std::size_t first = inner.find_first_not_of(u' ');
+        const std::size_t last = inner.find_last_not_of(u' ');
+        if (first == Text::npos ||
+            !isCompleteNumber(viewOf(TextView(inner).substr(first, last - first + 1))))
+            fail("parenthesised piece is not a number");
+        t.replace(open, close - open + 1, inner);
+        --counts.parentheses;
+        normaliseText(t);
+        if (counts.parentheses <= 0) return;
+    }
+}
+
+double operate(char16_t op, double a, double b) {
+    double r = 0;
+    switch (op) {
+        case u'^':
+            if (a < 0 && b != std::floor(b)) fail("negative number to a fractional power");
+            if (a == 0 && b < 0) fail("division by zero");
+            r = std::pow(a, b);
+            break;
+        case u'/':
+            if (b == 0) fail("division by zero");
+            r = a / b;
+            break;
+        case u'*':
+            r = a * b;
+            break;
+        case u'-':
+            r = a - b;
+            break;
+        default:
+            r = a + b;
+            break;
+    }
+    if (!std::isfinite(r)) fail("overflow");
+    return r;
+}
+
+void evaloperateursText(Text& t, PendingCounts& counts) {
+    normaliseText(t);
+    constexpr char16_t kOrder[] = {u'^', u'/', u'*', u'-', u'+'};
+    // A result never contains an operator, so once an operator is used up no operation brings
+    // it back, and the next occurrence of the current one cannot start before the operation
+    // just done: resuming there is the same as rescanning from the start.
+    std::size_t from = 2;  // 0-based index of the space before the operator
+    for (const char16_t op : kOrder) {
+        for (;;) {
+            std::size_t p = from;
+            while (p + 2 < t.size() && !(t[p] == u' ' && t[p + 1] == op && t[p + 2] == u' ')) ++p;
+            if (p + 2 >= t.size()) break;
+            // Left operand: back from the character before its last one to the nearest space.
+            const std::size_t space = p >= 2 ? t.rfind(u' ', p - 2) : Text::npos;
+            const std::size_t leftBegin = space == Text::npos ? 0 : space + 1;
+            const std::size_t rightBegin = p + 3;
+            const std::size_t rightEnd = t.find(u' ', p + 4);
+            if (rightEnd == Text::npos) fail("operand runs to the end");
+            const double a = readOperand(TextView(t.data() + leftBegin, p - leftBegin));
+            const double b = readOperand(TextView(t.data() + rightBegin, rightEnd - rightBegin));
+            const Text result = toText(generalNumberText(operate(op, a, b)));
+            t.replace(leftBegin, rightEnd - leftBegin, result);
+            --counts.operators;
+            if (counts.operators < 1) return;
+            from = std::max<std::size_t>(2, leftBegin >= 3 ? leftBegin - 3 : 0);
+        }
+        from = 2;
+    }
+}
+
+}  // namespace
+
+void normalise(QString& text) {
+    Text t = textOf(text);
+    normaliseText(t);
+    text = fromText(t);
+}
+
+void espaceur(QString& text) {
+    Text t = textOf(text);
+    espaceurText(t);
+    text = fromText(t);
+}
+
+void controle(const QString& text, EvalError& error) { controleText(textOf(text), error); }
+
+void compteur(const QString& text, PendingCounts& counts) { compteurText(textOf(text), counts); }
+
+void evalfonctions(QString& text, PendingCounts& counts, AngleMode mode) {
+    Text t = textOf(text);
+    evalfonctionsText(t, counts, mode);
+    text = fromText(t);
+}
+
+void evalparentheses(QString& text, PendingCounts& counts, AngleMode mode) {
+    Text t = textOf(text);
+    evalparenthesesText(t, counts, mode);
+    text = fromText(t);
+}
+
+void evaloperateurs(QString& text, PendingCounts& counts) {
+    Text t = textOf(text);
+    evaloperateursText(t, counts);
+    text = fromText(t);
+}
+
+void calcul(QString& text, EvalError& error, AngleMode mode) {
+    error = EvalError::None;
+    try {
+        Text t = textOf(text);
+        normaliseText(t);
+        controleText(t, error);
+        if (error != EvalError::None) {
+            text = fromText(t);
+            return;
+        }
+        PendingCounts counts;
+        compteurText(t, counts);
+        Text saved;
+        for (int pass = 1;; ++pass) {
+            if (t == saved) normaliseText(t);
+            saved = t;
+            if (pass > kMaxPasses) {
+                error = EvalError::Failed;
+                return;
+            }
+            if (counts.functions > 0) {
+                evalfonctionsText(t, counts, mode);
+                normaliseText(t);
+            }
+            if (counts.parentheses > 0) evalparenthesesText(t, counts, mode);
+            compteurText(t, counts);
+            if (counts.functions > 0 || counts.parentheses > 0) continue;
+            if (counts.operators > 0) evaloperateursText(t, counts);
+            compteurText(t, counts);
+            if (counts.operators > 0) continue;
+
+            const std::size_t first = t.find_first_not_of(u' ');
+            const std::size_t last = t.find_last_not_of(u' ');
+            t = first == Text::npos ? Text() : t.substr(first, last - first + 1);
+            // The result must be one number as written; the caller reads it (and reports a
+            // value beyond the double range, such as a typed 1E400, itself).
+            if (!isCompleteNumber(viewOf(t))) error = EvalError::Failed;
+            text = fromText(t);
+            return;
+        }
+    } catch (const std::exception&) {
+        error = EvalError::Failed;
+    }
+}
+
+}  // namespace ondalis::calculator
