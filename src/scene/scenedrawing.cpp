@@ -1,0 +1,223 @@
+#include "scenedrawing.h"
+
+#include <QList>
+#include <QPoint>
+#include <algorithm>
+#include <cmath>
+
+#include "drawingsurface.h"
+#include "numberformat.h"
+#include "palette.h"
+
+namespace ondalis {
+
+namespace {
+
+// Sky gradient: from (155, 200, 255) on the top row to (255, 250, 255) at the bottom.
+void paintSky(DrawingSurface& scene) {
+    const double height = scene.imageHeight();
+    const int n = int(roundHalfEven(height));
+    const double right = scene.imageWidth() - 1;
+    for (int i = 0; i <= n; ++i) {
+        const double f = double(i) / n;
+        const QColor c(int(roundHalfEven(f * 100 + 155)), int(roundHalfEven(f * 50 + 200)), 255);
+        const double y = double(roundHalfEven(height - n + i));
+        scene.line(0, y, right, y, c);
+    }
+}
+
+// Nearest pixel, halves upwards (as the surface rounds), without a library call.
+int pixelOf(double v) {
+    const double t = v + 0.5;
+    const int r = int(t);
+    return r - (r > t ? 1 : 0);
+}
+
+// Points of the elliptical arc of semi-axes rx, ry from `start` to `end` (radians,
+// counter-clockwise from +x as seen on the screen), relative to its centre and at most one pixel
+// apart; the first and last are the arc's end points.
+QList<QPointF> arcOffsets(double rx, double ry, double start, double end) {
+    const double radius = std::max({rx, ry, 1.0});
+    const int n = std::max(1, int(std::ceil((end - start) * radius)));
+    const double step = (end - start) / n;
+    const double cosStep = std::cos(step);
+    const double sinStep = std::sin(step);
+    double c = std::cos(start);
+    double s = std::sin(start);
+    QList<QPointF> offsets;
+    offsets.reserve(n + 1);
+    for (int j = 0; j < n; ++j) {
+        offsets.append(QPointF(rx * c, -ry * s));
+        const double next = c * cosStep - s * sinStep;  // rotation by one step
+        s = s * cosStep + c * sinStep;
+        c = next;
+    }
+    offsets.append(QPointF(rx * std::cos(end), -ry * std::sin(end)));
+    return offsets;
+}
+
+// Appends the pixels of an arc centred on (cx, cy): its points rounded to the pixel, repeats
+// skipped, and the corner pixel of each staircase step left out so that the trace is one
+// pixel thin.
+void appendArc(QList<QPoint>& pixels, double cx, double cy, const QList<QPointF>& offsets) {
+    const qsizetype first = pixels.size();
+    for (const QPointF& o : offsets) {
+        const QPoint p(pixelOf(cx + o.x()), pixelOf(cy + o.y()));
+        const qsizetype count = pixels.size() - first;
+        if (count > 0 && pixels.constLast() == p) continue;
+        if (count >= 2) {
+            const QPoint& before = pixels.at(pixels.size() - 2);
+            if (std::abs(before.x() - p.x()) == 1 && std::abs(before.y() - p.y()) == 1) {
+                pixels.last() = p;
+                continue;
+            }
+        }
+        pixels.append(p);
+    }
+}
+
+}  // namespace
+
+void fond(DrawingSurface& scene, QImage& skyCache) {
+    scene.clearPicture();
+    scene.clear();
+    if (skyCache.width() >= 100) {
+        scene.setPicture(skyCache);
+        scene.clear();
+    } else {
+        paintSky(scene);
+        skyCache = scene.image().copy();
+    }
+
+    // Guide rod from the wall to X = 780, lit from above.
+    scene.box(10, 21, 780, 22, qbColor(7));
+    scene.line(10, 20, 780, 20, qbColor(15));
+    scene.line(10, 23, 780, 23, qbColor(8));
+    scene.box(10, 19, 780, 24, Qt::black);
+
+    // Wall; its face is at X = 10.
+    scene.fillBox(0, 0, 10, 43, qbColor(8));
+    scene.box(0, 0, 10, 43, Qt::black);
+
+    scene.setDrawWidth(1);
+    scene.setPictureFromImage();
+}
+
+void drawSpring(DrawingSurface& scene, float x) {
+    constexpr double halfHeight = 8;
+    const double y = SolidCentreY;
+    // The coils' half-width follows the spring's length: 2 px at x = -10, 15.3 px at x = 10.
+    const double a = (30.0 * x + 390) / 45;
+    const double first = 10 + a;                 // first ellipse touches the wall's face
+    const double last = 30.0 * x + 435 - a - 1;  // last one ends a pixel before the solid
+    const double step = (last - first) / 45;
+    const QList<QPointF> firstUpper = arcOffsets(a, halfHeight, 0, 3.14);
+    const QList<QPointF> firstLower = arcOffsets(a, halfHeight, 5.28, 6.28);
+    const QList<QPointF> middle = arcOffsets(a, halfHeight, 0.2, 6.08);  // gap on the right
+    const QList<QPointF> lastCoil = arcOffsets(a, halfHeight, 2.94, 6.28);
+    QList<QPoint> coils;
+    coils.reserve(46 * middle.size());
+    for (int i = 0; i <= 45; ++i) {
+        const double cx = first + i * step;
+        if (i == 0) {
+            appendArc(coils, cx, y, firstUpper);
+            appendArc(coils, cx, y, firstLower);
+        } else if (i < 45) {
+            appendArc(coils, cx, y, middle);
+        } else {
+            appendArc(coils, cx, y, lastCoil);
+        }
+    }
+    scene.points(coils, Qt::black);
+}
+
+void drawSolid(DrawingSurface& scene, float x) {
+    const double cx = sceneX(x);
+    // Five nested boxes, lighter towards the middle.
+    for (int w = 5; w >= 1; --w) {
+        const int grey = 255 - 10 * w;
+        scene.fillBox(cx - 3 * w, 17 - 2 * w, cx + 3 * w, 25 + 2 * w, QColor(grey, grey, grey));
+    }
+    scene.box(cx - 15, 7, cx + 15, 35, Qt::black);
+}
+
+void drawRuler(DrawingSurface& scene) {
+    for (int i = 0; i <= 20; ++i) {  // every centimetre
+        const int xi = 30 * i + 150;
+        scene.line(xi, 2, xi, 12, Qt::black);
+        scene.line(xi, 31, xi, 41, Qt::black);
+        const QString label = QString::number(i - 10);
+        scene.printAt(xi - scene.textWidth(label) / 2.0, 40, label);
+    }
+    for (int i = 0; i <= 100; ++i) {  // every 2 mm
+        const int xi = 6 * i + 150;
+        scene.line(xi, 2, xi, 7, Qt::black);
+        scene.line(xi, 36, xi, 41, Qt::black);
+    }
+}
+
+void drawAxis(DrawingSurface& scene, bool originMark) {
+    scene.line(150, 40, 770, 40, Qt::black);
+    scene.line(762, 36, 770, 40, Qt::black);
+    scene.line(762, 44, 770, 40, Qt::black);
+    scene.printAt(770, 25, QStringLiteral("x"));
+    if (originMark) {
+        scene.line(450, 38, 450, 42, Qt::black);
+        scene.printAt(447, 40, QStringLiteral("O"));
+    }
+}
+
+namespace {
+
+void drawMovingPart(DrawingSurface& scene, const SceneView& view) {
+    scene.clear();
+    drawSpring(scene, view.x);
+    drawSolid(scene, view.x);
+    const int gx = int(roundHalfEven(sceneX(view.x)));
+    lesvecteurs(scene, gx, SolidCentreY, view.vectors, view.x, view.v, view.t, view.k, view.h);
+    scene.setFont(QStringLiteral("Arial"), 8, false, false);
+    scene.setForeColor(Qt::black);
+}
+
+void drawDecorations(DrawingSurface& scene, bool rulerShown, bool axisShown) {
+    if (rulerShown) drawRuler(scene);
+    if (axisShown) drawAxis(scene, !rulerShown);
+}
+
+}  // namespace
+
+const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bool axisShown) {
+    QImage& layer = layers_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    if (layer.width() == width && layer.height() == height) return layer;
+
+    // Drawn in black on white, the grey of each pixel gives the layer's opacity there.
+    DrawingSurface scratch;
+    scratch.setSurfaceSize(width, height);
+    scratch.setBackColor(Qt::white);
+    scratch.setFont(QStringLiteral("Arial"), 8, false, false);
+    scratch.setForeColor(Qt::black);
+    drawDecorations(scratch, rulerShown, axisShown);
+    const QImage& drawn = scratch.image();
+    layer = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    for (int y = 0; y < height; ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
+        QRgb* to = reinterpret_cast<QRgb*>(layer.scanLine(y));
+        for (int x = 0; x < width; ++x) to[x] = qRgba(0, 0, 0, 255 - qGray(from[x]));
+    }
+    return layer;
+}
+
+void drawScene(DrawingSurface& scene, const SceneView& view) {
+    drawMovingPart(scene, view);
+    drawDecorations(scene, view.rulerShown, view.axisShown);
+}
+
+void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations) {
+    drawMovingPart(scene, view);
+    if (view.rulerShown || view.axisShown)
+        scene.drawImage(0, 0,
+                        decorations.layer(scene.imageWidth(), scene.imageHeight(), view.rulerShown,
+                                          view.axisShown));
+}
+
+}  // namespace ondalis

@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QImage>
+#include <array>
+
+#include "vectors.h"
+
+// The animation scene `Picture2`: a 785 × 57 picture of the oscillator. Positions x are in cm;
+// the solid's centre is at X = 30·x + 450, Y = 21 (30 pixels per centimetre, x = 0 at X = 450,
+// x = -10 … 10 giving X = 150 … 750). The wall's face is at X = 10, the rod runs to X = 780.
+namespace ondalis {
+
+class DrawingSurface;
+
+inline constexpr int SceneWidth = 785;
+inline constexpr int SceneHeight = 57;
+inline constexpr int SolidCentreY = 21;
+
+// Scene abscissa of a position in cm.
+inline double sceneX(double x) { return 30.0 * x + 450.0; }
+
+// Everything one redraw of the scene reads: the current sample, the two scene options, the
+// stiffness and friction as read from their entry fields, and the vector settings.
+struct SceneView {
+    float x = 0;   // cm
+    float v = 0;   // m/s
+    double t = 0;  // s
+    bool rulerShown = true;
+    bool axisShown = true;
+    float k = 10;    // N/m
+    float h = 0.2f;  // N·s/m
+    VectorView vectors;
+};
+
+// The still background: sky gradient (painted once into `skyCache`, reused afterwards), guide
+// rod and wall; the result becomes the scene's persistent picture, which every clear returns to.
+void fond(DrawingSurface& scene, QImage& skyCache);
+
+// The 46-coil spring from the wall's face (X = 10) to one pixel before the solid's left face.
+void drawSpring(DrawingSurface& scene, float x);
+// The shaded 30 × 28 block centred on (30·x + 450, 21) with its black outline.
+void drawSolid(DrawingSurface& scene, float x);
+// Centimetre ruler from -10 to 10 (X = 150 … 750), ticks above and below the rod, labels.
+void drawRuler(DrawingSurface& scene);
+// The x axis with its arrow head and "x"; with `originMark`, the tick and "O" at X = 450.
+void drawAxis(DrawingSurface& scene, bool originMark);
+
+// The ruler and the axis drawn once for each combination of the two options, as a black layer
+// on a transparent ground, then laid over every redraw: a redraw then costs one picture instead
+// of the 21 graduation labels and 244 ticks. A layer is remade if the scene's size changes.
+class SceneDecorations {
+public:
+    const QImage& layer(int width, int height, bool rulerShown, bool axisShown);
+
+private:
+    std::array<QImage, 4> layers_;
+};
+
+// One redraw of the moving part of the scene, in this order: clear to the background, spring,
+// solid, vectors (attached at Gx = 30·x + 450 rounded half to even, Gy = 21), ruler if shown,
+// axis if shown (with the origin mark only when the ruler is not shown). The text font is left
+// at Arial 8, not bold, and the drawing colour at black.
+void drawScene(DrawingSurface& scene, const SceneView& view);
+// The same picture, with the ruler and axis taken from `decorations` (for the animation ticks).
+void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations);
+
+}  // namespace ondalis
