@@ -34,21 +34,24 @@ QString fromText(const Text& t) {
 QStringView viewOf(TextView t) { return QStringView(t.data(), qsizetype(t.size())); }
 Text textOf(const QString& s) { return toText(s); }
 
-// A text being rewritten from left to right. The characters before the current position are in
-// `done_`; the current one and the rest are in `ahead_`, reversed, so that a change at the
-// current position costs only the characters it touches. at(k) is the character k places after
-// the current one (0 beyond the end), before(k) the one k places before it.
+// A text being rewritten from left to right, by insertions and replacements at and just after
+// the current position. The characters before it are in `done_`; the few that were changed at
+// or after it wait in `pending_`, and the rest are read from the source as they are. at(k) is
+// the character k places after the current one (0 beyond the end), before(k) the one k places
+// before it.
 class Cursor {
 public:
-    explicit Cursor(const Text& text) : ahead_(text.rbegin(), text.rend()) {
-        done_.reserve(text.size() + text.size() / 2 + 4);
+    explicit Cursor(const Text& source) : source_(source) {
+        done_.reserve(source.size() + source.size() / 2 + 4);
     }
 
-    bool atEnd() const { return ahead_.empty(); }
-    std::size_t remaining() const { return ahead_.size(); }
+    bool atEnd() const { return pending_.empty() && next_ == source_.size(); }
+    std::size_t remaining() const { return pending_.size() + (source_.size() - next_); }
     std::size_t position() const { return done_.size() + 1; }  // 1-based
     char16_t at(std::size_t k) const {
-        return k < ahead_.size() ? ahead_[ahead_.size() - 1 - k] : char16_t(0);
+        if (k < pending_.size()) return pending_[k];
+        const std::size_t index = next_ + (k - pending_.size());
+        return index < source_.size() ? source_[index] : char16_t(0);
     }
     char16_t before(std::size_t k = 1) const {
         return k <= done_.size() ? done_[done_.size() - k] : char16_t(0);
@@ -60,27 +63,44 @@ public:
     }
     // Replaces the `count` characters from offset k (clipped at the end) by `by`.
     void replace(std::size_t k, std::size_t count, TextView by) {
-        if (k > ahead_.size()) return;
-        count = std::min(count, ahead_.size() - k);
-        const std::size_t index = ahead_.size() - k - count;
-        ahead_.erase(index, count);
-        ahead_.insert(ahead_.begin() + std::ptrdiff_t(index), by.rbegin(), by.rend());
+        if (k > remaining()) return;
+        count = std::min(count, remaining() - k);
+        while (pending_.size() < k + count) pending_.push_back(source_[next_++]);
+        pending_.replace(k, count, by);
     }
     void advance(std::size_t n = 1) {
-        for (; n > 0 && !ahead_.empty(); --n) {
-            done_.push_back(ahead_.back());
-            ahead_.pop_back();
+        const std::size_t fromPending = std::min(n, pending_.size());
+        done_.append(pending_, 0, fromPending);
+        pending_.erase(0, fromPending);
+        n = std::min(n - fromPending, source_.size() - next_);
+        done_.append(source_, next_, n);
+        next_ += n;
+    }
+    // Moves on over at most `limit` characters for which `skip` holds.
+    template <typename Skip>
+    void advanceWhile(Skip skip, std::size_t limit) {
+        while (limit > 0 && !pending_.empty() && skip(pending_[0])) {
+            advance();
+            --limit;
         }
+        if (!pending_.empty()) return;
+        std::size_t end = next_;
+        const std::size_t stop = std::min(source_.size(), next_ + limit);
+        while (end < stop && skip(source_[end])) ++end;
+        done_.append(source_, next_, end - next_);
+        next_ = end;
     }
     Text finish() {
-        done_.append(ahead_.rbegin(), ahead_.rend());
-        ahead_.clear();
+        done_ += pending_;
+        done_.append(source_, next_, Text::npos);
         return std::move(done_);
     }
 
 private:
+    const Text& source_;
+    std::size_t next_ = 0;
+    Text pending_;
     Text done_;
-    Text ahead_;
 };
 
 constexpr TextView kCodes[] = {u"COS", u"SIN", u"TAN", u"ICO", u"ISI",
@@ -89,6 +109,10 @@ constexpr TextView kCodes[] = {u"COS", u"SIN", u"TAN", u"ICO", u"ISI",
 // Index of the function code starting at 0-based index i, or -1.
 int codeAt(const Text& t, std::size_t i) {
     if (i + 3 > t.size()) return -1;
+    const char16_t first = t[i];
+    if (first != u'C' && first != u'S' && first != u'T' && first != u'I' && first != u'L' &&
+        first != u'E')
+        return -1;
     const TextView three(t.data() + i, 3);
     for (int c = 0; c < int(std::size(kCodes)); ++c)
         if (three == kCodes[c]) return c;
@@ -103,6 +127,10 @@ void checkPositions(std::size_t size) {
 void upperWithoutSpaces(Text& t) {
     std::size_t out = 0;
     for (const char16_t c : t) {
+        if ((c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z')) {
+            t[out++] = c;
+            continue;
+        }
         if (c == u' ') continue;
         if (c >= u'a' && c <= u'z')
             t[out++] = char16_t(c - (u'a' - u'A'));
@@ -129,55 +157,76 @@ bool gluedAfter(char16_t next) { return !(next == 0 || next == u')' || isOperato
 
 // One sweep of sign merging: at each position the pairs "--", "+-", "-+", "++" are replaced in
 // that order by "+", "-", "-", "+", unless the character there is an operator written after an
-// operand ("5--3" keeps "5 -" and merges only what follows).
-void mergeSigns(Text& t) {
-    Cursor c(t);
-    while (!c.atEnd()) {
-        if (!endsOperand(c.before())) {
-            const auto merge = [&c](char16_t a, char16_t b, TextView by) {
-                if (c.at(0) == a && c.at(1) == b) c.replace(0, 2, by);
+// operand ("5--3" keeps "5 -" and merges only what follows). Returns whether anything changed.
+// The text only shrinks, so it is rewritten in place.
+bool mergeSigns(Text& t) {
+    const std::size_t n = t.size();
+    std::size_t w = 0, r = 0;
+    while (r < n) {
+        char16_t current = t[r++];
+        if (!endsOperand(w > 0 ? t[w - 1] : char16_t(0))) {
+            const auto merge = [&](char16_t a, char16_t b, char16_t by) {
+                if (current == a && r < n && t[r] == b) {
+                    current = by;
+                    ++r;
+                }
             };
-            merge(u'-', u'-', u"+");
-            merge(u'+', u'-', u"-");
-            merge(u'-', u'+', u"-");
-            merge(u'+', u'+', u"+");
+            merge(u'-', u'-', u'+');
+            merge(u'+', u'-', u'-');
+            merge(u'-', u'+', u'-');
+            merge(u'+', u'+', u'+');
         }
-        c.advance();
+        t[w++] = current;
     }
-    t = c.finish();
+    t.resize(w);
+    return w != n;
 }
 
 // One sweep of dropping the parentheses around a bare number: "(" then an optional sign, then
 // digits and points, then ")". They stay when dropping them would glue the number to what is
 // outside ("(5)4", "2(5)", "1E(5)"), so that the operand check reports it. A "(" followed by a
-// number running to the end of the text is a failure.
-void unwrapNumbers(Text& t) {
-    Cursor c(t);
-    while (!c.atEnd()) {
-        if (c.at(0) == u'(') {
+// number running to the end of the text is a failure. Returns whether anything changed.
+bool unwrapNumbers(Text& t) {
+    const std::size_t n = t.size();
+    std::size_t w = 0, r = 0;
+    while (r < n) {
+        if (t[r] == u'(') {
+            bool removed = false;
             for (std::size_t j = 1;; ++j) {
-                if (j >= c.remaining()) {
+                if (r + j >= n) {
                     if (j > 1) fail("unclosed parenthesis");
                     break;
                 }
-                const char16_t ch = c.at(j);
+                const char16_t ch = t[r + j];
                 if (ch == u')' && j > 1) {
-                    if (!gluedBefore(c.before(1), c.before(2)) && !gluedAfter(c.at(j + 1))) {
-                        c.replace(j, 1, {});
-                        c.replace(0, 1, {});
+                    const char16_t prev = w > 0 ? t[w - 1] : char16_t(0);
+                    const char16_t prev2 = w > 1 ? t[w - 2] : char16_t(0);
+                    const char16_t next = r + j + 1 < n ? t[r + j + 1] : char16_t(0);
+                    if (!gluedBefore(prev, prev2) && !gluedAfter(next)) {
+                        for (std::size_t k = r + 1; k < r + j; ++k) t[w++] = t[k];
+                        r += j + 1;
+                        removed = true;
                     }
                     break;
                 }
                 if (!(ch == u'.' || isDigit(ch) || (j == 1 && isSignChar(ch)))) break;
             }
+            if (removed) continue;
         }
-        c.advance();
+        t[w++] = t[r++];
     }
-    t = c.finish();
+    t.resize(w);
+    return w != n;
 }
 
-void espaceurText(Text& t) {
-    upperWithoutSpaces(t);
+// First letters of the function codes and of "INV" and "LN" ("Ù" is the upper case of "ù").
+bool startsCode(char16_t c) {
+    if (c < u'C' || c > u'T') return c == u'Ù' || c == u'ù';
+    return c == u'S' || c == u'L' || c == u'C' || c == u'T' || c == u'I' || c == u'E';
+}
+
+// Spaces a text that is already in upper case and without spaces.
+void spaceOut(Text& t) {
     if (!t.empty() && t[0] == u'+') t.erase(0, 1);
     t.insert(t.begin(), u' ');
     t.push_back(u' ');
@@ -186,48 +235,85 @@ void espaceurText(Text& t) {
 
     Cursor c(t);
     while (c.position() <= n && !c.atEnd()) {
-        if (c.at(0) == u'ù' || c.at(0) == u'Ù') c.replace(0, 1, u"SQR");
-        if (c.matches(0, u"SQR")) c.replace(3, 0, u" ");
-        if (c.matches(0, u"LN"))
-            c.replace(1, 1, u"ON ");
-        else if (c.matches(0, u"LON"))
-            c.replace(3, 0, u" ");
-        if (c.matches(0, u"SIN") || c.matches(0, u"COS")) c.replace(3, 0, u" ");
-        if (c.matches(0, u"LOG") || c.matches(0, u"TAN")) c.replace(3, 0, u" ");
-        if (c.matches(0, u"ISI") || c.matches(0, u"EXP")) c.replace(3, 0, u" ");
-        if (c.matches(0, u"ITA") || c.matches(0, u"ICO")) c.replace(3, 0, u" ");
-        if (c.matches(0, u"INV")) {
-            c.replace(1, 2, {});
-            if (c.remaining() > 3) c.replace(3, 1, u" ");
+        const char16_t first = c.at(0);
+        if (isOperatorChar(first)) {
+            // A "+" or "-" after "(", a space (start, operator, function code) or an exponent
+            // marker is a sign and stays attached to what follows.
+            const char16_t prev = c.before();
+            const bool signPlace = isExponentMarker(prev) || prev == u'(' || prev == u' ';
+            if (isSignChar(first) && signPlace) {
+                c.advance();
+            } else {
+                const char16_t spaced[] = {u' ', first, u' '};
+                c.replace(0, 1, TextView(spaced, 3));
+                c.advance(2);
+            }
+            continue;
         }
-
-        // A "+" or "-" after "(", a space (start, operator, function code) or an exponent
-        // marker is a sign and stays attached to what follows.
-        const char16_t ch = c.at(0);
-        const char16_t prev = c.before();
-        const bool signPlace = isExponentMarker(prev) || prev == u'(' || prev == u' ';
-        std::size_t step = 1;
-        if (ch == u'^' || ch == u'*' || ch == u'/' || (isSignChar(ch) && !signPlace)) {
-            const char16_t spaced[] = {u' ', ch, u' '};
-            c.replace(0, 1, TextView(spaced, 3));
-            step = 2;
+        if (!startsCode(first)) {
+            // Nothing to do on digits, points, parentheses and other letters.
+            c.advanceWhile([](char16_t ch) { return !startsCode(ch) && !isOperatorChar(ch); },
+                           n + 1 - c.position());
+            continue;
         }
-        c.advance(step);
+        // The code rules, in their order; each needs its own first letter, and none changes
+        // the three letters that another one would look at.
+        char16_t letter = first;
+        if (letter == u'ù' || letter == u'Ù') {
+            c.replace(0, 1, u"SQR");
+            letter = u'S';
+        }
+        const auto spaceAfterCode = [&c] { c.replace(3, 0, u" "); };
+        switch (letter) {
+            case u'S':
+                if (c.matches(0, u"SQR") || c.matches(0, u"SIN")) spaceAfterCode();
+                break;
+            case u'L':
+                if (c.matches(0, u"LN"))
+                    c.replace(1, 1, u"ON ");
+                else if (c.matches(0, u"LON") || c.matches(0, u"LOG"))
+                    spaceAfterCode();
+                break;
+            case u'C':
+                if (c.matches(0, u"COS")) spaceAfterCode();
+                break;
+            case u'T':
+                if (c.matches(0, u"TAN")) spaceAfterCode();
+                break;
+            case u'E':
+                if (c.matches(0, u"EXP")) spaceAfterCode();
+                break;
+            default:  // 'I'
+                if (c.matches(0, u"ISI") || c.matches(0, u"ITA") || c.matches(0, u"ICO")) {
+                    spaceAfterCode();
+                } else if (c.matches(0, u"INV")) {
+                    c.replace(1, 2, {});
+                    if (c.remaining() > 3) c.replace(3, 1, u" ");
+                }
+                break;
+        }
+        c.advance();
     }
     t = c.finish();
+}
+
+void espaceurText(Text& t) {
+    upperWithoutSpaces(t);
+    spaceOut(t);
 }
 
 void normaliseText(Text& t) {
     upperWithoutSpaces(t);
     checkPositions(t.size());
-    for (;;) {
-        const Text before = t;
-        mergeSigns(t);
-        if (!t.empty() && t[0] == u'+') t.erase(0, 1);
-        unwrapNumbers(t);
-        if (t == before) break;
+    for (bool changed = true; changed;) {
+        changed = mergeSigns(t);
+        if (!t.empty() && t[0] == u'+') {
+            t.erase(0, 1);
+            changed = true;
+        }
+        if (unwrapNumbers(t)) changed = true;
     }
-    espaceurText(t);
+    spaceOut(t);
 }
 
 void controleText(const Text& t, EvalError& error) {
@@ -360,7 +446,37 @@ void evalfonctionsText(Text& t, PendingCounts& counts, AngleMode mode) {
 
 void evaloperateursText(Text& t, PendingCounts& counts);
 
+// Puts `number`, the value of the piece t[open..close], in its place when `t` is in normal form
+// and the piece stands after a space, itself after a binary operator that follows an operand,
+// after a function code or at the start, and before a space or a ")". Normalising the whole text
+// would then change nothing but the piece itself (no sign meets another, no parenthesis comes to
+// enclose a bare number, the spacing around it stays), so this gives the same text as replacing and
+// normalising, in the time of the replacement. Returns false, changing nothing, otherwise.
+// Not for a text where a "ù" waits beyond the reach of the last spacing.
+bool putNumberInPlace(Text& t, std::size_t open, std::size_t close, const Text& number) {
+    if (open == 0 || t[open - 1] != u' ' || close + 1 >= t.size() ||
+        (t[close + 1] != u' ' && t[close + 1] != u')'))
+        return false;
+    if (number.empty() || number[0] == u'+') return false;
+    const bool afterOperator =
+        open >= 4 && isOperatorChar(t[open - 2]) && t[open - 3] == u' ' && endsOperand(t[open - 4]);
+    const bool afterCode = open >= 4 && codeAt(t, open - 4) >= 0;
+    if (open != 1 && !afterOperator && !afterCode) return false;
+    // Beyond this the position check of the spacing could fail.
+    if (3 * (t.size() - (close - open + 1) + number.size()) > std::size_t(kMaxPosition))
+        return false;
+    t.replace(open, close - open + 1, number);
+    return true;
+}
+
+bool hasSquareRootLetter(const Text& t) {
+    return std::any_of(t.begin(), t.end(), [](char16_t c) { return c == u'ù' || c == u'Ù'; });
+}
+
 void evalparenthesesText(Text& t, PendingCounts& counts, AngleMode) {
+    // The shortcut needs a text that came out of normaliseText, which this loop provides from
+    // its second round on, and no pending "ù".
+    bool shortcut = false;
     for (;;) {
         const std::size_t open = t.rfind(u'(');
         if (open == Text::npos) return;
@@ -376,12 +492,15 @@ void evalparenthesesText(Text& t, PendingCounts& counts, AngleMode) {
         // parentheses would change the meaning of what surrounds it.
         const std::size_t first = inner.find_first_not_of(u' ');
         const std::size_t last = inner.find_last_not_of(u' ');
-        if (first == Text::npos ||
-            !isCompleteNumber(viewOf(TextView(inner).substr(first, last - first + 1))))
-            fail("parenthesised piece is not a number");
-        t.replace(open, close - open + 1, inner);
+        if (first == Text::npos) fail("empty parentheses");
+        const Text number = inner.substr(first, last - first + 1);
+        if (!isCompleteNumber(viewOf(number))) fail("parenthesised piece is not a number");
         --counts.parentheses;
-        normaliseText(t);
+        if (!shortcut || !putNumberInPlace(t, open, close, number)) {
+            t.replace(open, close - open + 1, inner);
+            normaliseText(t);
+            shortcut = !hasSquareRootLetter(t);
+        }
         if (counts.parentheses <= 0) return;
     }
 }
