@@ -32,7 +32,6 @@ QString fromText(const Text& t) {
     return QString(reinterpret_cast<const QChar*>(t.data()), qsizetype(t.size()));
 }
 QStringView viewOf(TextView t) { return QStringView(t.data(), qsizetype(t.size())); }
-Text textOf(const QString& s) { return toText(s); }
 
 // A text being rewritten from left to right, by insertions and replacements at and just after
 // the current position. The characters before it are in `done_`; the few that were changed at
@@ -103,10 +102,12 @@ private:
     Text done_;
 };
 
+// The function codes, in the order of `Code`.
 constexpr TextView kCodes[] = {u"COS", u"SIN", u"TAN", u"ICO", u"ISI",
                                u"ITA", u"LOG", u"LON", u"EXP", u"SQR"};
+enum Code { Cos, Sin, Tan, Ico, Isi, Ita, Log, Lon, Exp, Sqr };
 
-// Index of the function code starting at 0-based index i, or -1.
+// The function code (a Code) starting at 0-based index i, or -1.
 int codeAt(const Text& t, std::size_t i) {
     if (i + 3 > t.size()) return -1;
     const char16_t first = t[i];
@@ -374,36 +375,36 @@ double applyFunction(int code, double x, AngleMode mode) {
     const double toUnit = degrees ? radianToDegree() : 1.0;
     double r = 0;
     switch (code) {
-        case 0:
+        case Cos:
             r = std::cos(angle);
             break;
-        case 1:
+        case Sin:
             r = std::sin(angle);
             break;
-        case 2:
+        case Tan:
             r = std::tan(angle);
             break;
-        case 3:
+        case Ico:
             r = (2 * std::atan(1.0) - arcSine(x)) * toUnit;
             break;
-        case 4:
+        case Isi:
             r = arcSine(x) * toUnit;
             break;
-        case 5:
+        case Ita:
             r = std::atan(x) * toUnit;
             break;
-        case 6:
+        case Log:
             if (x <= 0) fail("logarithm of a non-positive number");
             r = std::log(x) / std::log(10.0);
             break;
-        case 7:
+        case Lon:
             if (x <= 0) fail("logarithm of a non-positive number");
             r = std::log(x);
             break;
-        case 8:
+        case Exp:
             r = std::exp(x);
             break;
-        default:
+        default:  // Sqr
             if (x < 0) fail("square root of a negative number");
             r = std::sqrt(x);
             break;
@@ -564,35 +565,35 @@ void evaloperateursText(Text& t, PendingCounts& counts) {
 }  // namespace
 
 void normalise(QString& text) {
-    Text t = textOf(text);
+    Text t = toText(text);
     normaliseText(t);
     text = fromText(t);
 }
 
 void espaceur(QString& text) {
-    Text t = textOf(text);
+    Text t = toText(text);
     espaceurText(t);
     text = fromText(t);
 }
 
-void controle(const QString& text, EvalError& error) { controleText(textOf(text), error); }
+void controle(const QString& text, EvalError& error) { controleText(toText(text), error); }
 
-void compteur(const QString& text, PendingCounts& counts) { compteurText(textOf(text), counts); }
+void compteur(const QString& text, PendingCounts& counts) { compteurText(toText(text), counts); }
 
 void evalfonctions(QString& text, PendingCounts& counts, AngleMode mode) {
-    Text t = textOf(text);
+    Text t = toText(text);
     evalfonctionsText(t, counts, mode);
     text = fromText(t);
 }
 
 void evalparentheses(QString& text, PendingCounts& counts, AngleMode mode) {
-    Text t = textOf(text);
+    Text t = toText(text);
     evalparenthesesText(t, counts, mode);
     text = fromText(t);
 }
 
 void evaloperateurs(QString& text, PendingCounts& counts) {
-    Text t = textOf(text);
+    Text t = toText(text);
     evaloperateursText(t, counts);
     text = fromText(t);
 }
@@ -600,7 +601,7 @@ void evaloperateurs(QString& text, PendingCounts& counts) {
 void calcul(QString& text, EvalError& error, AngleMode mode) {
     error = EvalError::None;
     try {
-        Text t = textOf(text);
+        Text t = toText(text);
         normaliseText(t);
         controleText(t, error);
         if (error != EvalError::None) {
