@@ -11,20 +11,26 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QUrl>
 
+#include <QCheckBox>
 #include "buttonpictures.h"
+#include "colorswatch.h"
 #include "dialogservice.h"
+#include "displaypanel.h"
 #include "drawingsurface.h"
-#include "feuillep_view.h"
+#include "feuillep_state.h"
 #include "numberformat.h"
 #include "palette.h"
 #include "parameterspanel.h"
 #include "periodictimer.h"
+#include "recordingpanel.h"
 #include "statushints.h"
 #include "tabstrip.h"
+#include "vectorspanel.h"
 
 namespace ondalis {
 
@@ -32,6 +38,9 @@ namespace {
 
 const QString startStatus = QStringLiteral(
     "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
+
+const QString copyConfirmation = QStringLiteral(
+    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
 
 QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption, int left,
                            int width) {
@@ -188,7 +197,7 @@ void feuilleP::createControls() {
     Onglets->setObjectName(QStringLiteral("Onglets"));
     Picture3 = new ParametersPanel();
     Onglets->setPanel(1, Picture3);
-    view_ = std::make_unique<MainWindowView>(*this);
+    createPanels();
     Onglets->setGeometry(8, 384, 417, 161);
 
     for (int i = 0; i < 4; ++i) {
@@ -200,6 +209,8 @@ void feuilleP::createControls() {
 
     connect(Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(Command4, &QPushButton::clicked, this, &feuilleP::popUpCopyMenu);
+    connect(Frame1, &DrawingSurface::mouseMoved, this,
+            [this](Qt::MouseButtons, int x, int) { Frame1_MouseMove(x); });
     connect(Command7, &QPushButton::clicked, this, [this] {
         // The help file is shown by the desktop's viewer; the scene is kept as it is.
         const QImage kept = Picture2->picture();
@@ -211,7 +222,8 @@ void feuilleP::createControls() {
             [this] { QGuiApplication::clipboard()->setImage(Picture2->image()); });
     connect(copigraph, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setImage(Frame1->image()); });
-    connect(copitab, &QAction::triggered, this, [this] { view_->copyTable(); });
+    connect(copitab, &QAction::triggered, this, &feuilleP::copitab);
+    connect(Command8, &QPushButton::clicked, this, &feuilleP::Command8_Click);
 
     connect(command15, &QToolButton::clicked, this, &feuilleP::command15_Click);
     connect(command16, &QToolButton::clicked, this, &feuilleP::command16_Click);
@@ -255,7 +267,18 @@ void feuilleP::createHints() {
     hints_->add(Picture4, QStringLiteral("Modifier les paramètres depuis l'onglet Paramètres"));
     hints_->add(btexo, QStringLiteral("Ouvrir un énoncé, enregistrer le texte, obtenir la "
                                       "correction, imprimer ou fermer."));
-    view_->addHints(*hints_);
+    hints_->add(Picture6, recordingPanelHint());
+    hints_->add(Frame2, QStringLiteral("Vous pouvez représenter les forces sur l'animation"));
+    hints_->add(Picture1, QStringLiteral("Les modifications de ces paramètres interviennent sur le "
+                                         "mobile en mouvement"));
+    hints_->add(Picture1->Check1(), QStringLiteral("Les options d'affichage s'appliquent "
+                                                   "également à l'image copiée ou imprimée."));
+    for (int i = 0; i < 10; ++i)
+        if (i != 4) hints_->add(Label4(i), QStringLiteral("Modifier la couleur d'affichage"));
+    hints_->addUnlessShowing(Command4,
+                             QStringLiteral("Copier pour placer l'image dans le presse- papiers "
+                                            "puis coller depuis Word, Paint..."),
+                             copyConfirmation);
 }
 
 void feuilleP::popUpCopyMenu() {
@@ -275,14 +298,13 @@ void feuilleP::Form_Load() {
     Text5(MassField)->setText(QStringLiteral("145"));
     Text5_LostFocus(StiffnessField);
     setStatusText(startStatus);
-    copyMessage = QStringLiteral(
-        "L'image est copiée : vous pouvez la retrouver depuis toute "
-        "application Windows (coller)");
+    copyMessage = copyConfirmation;
     update();
-    view_->setVectorScales(70, -10);
+    Frame2->VScroll1()->setValue(70);
+    Frame2->VScroll3()->setValue(-10);
     Text5_LostFocus(StiffnessField);
-    view_->setDurationIndex(3);
-    view_->tetetab();
+    Picture6->setDurationIndex(3);
+    Picture6->tetetab();
 }
 
 void feuilleP::Form_Activate() {
@@ -307,7 +329,7 @@ void feuilleP::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
     Timer1->setEnabled(false);
-    view_->closeSecondaryWindows();
+    if (state_->machine) state_->machine->close();
     handshake_.setRunning(false);
     emit unloaded();
 }

@@ -19,14 +19,18 @@ class QToolButton;
 
 namespace ondalis {
 
+class ColorSwatch;
 class DialogService;
+class DisplayPanel;
 class DrawingSurface;
+class RecordingPanel;
+class VectorsPanel;
 class ParametersPanel;
 class ParameterEdit;
 class PeriodicTimer;
 class StatusHints;
 class TabStrip;
-struct MainWindowView;
+struct MainWindowState;
 
 // The main window: it owns every control and all state of the run, and wires the controls'
 // events to the subsystems. Controls keep their design names so that secondary windows and
@@ -71,7 +75,10 @@ public:
     QLineEdit* fich = nullptr;
     QTextEdit* supertext = nullptr;
     TabStrip* Onglets = nullptr;
-    ParametersPanel* Picture3 = nullptr;
+    ParametersPanel* Picture3 = nullptr;  // "Paramètres"
+    VectorsPanel* Frame2 = nullptr;       // "Vecteurs"
+    DisplayPanel* Picture1 = nullptr;     // "Affichage"
+    RecordingPanel* Picture6 = nullptr;   // "Enregistrement"
 
     PeriodicTimer* Timer1 = nullptr;
 
@@ -82,7 +89,8 @@ public:
     QString copyMessage;
 
     ParameterEdit* Text5(int index) const;
-    MainWindowView& view() { return *view_; }
+    // The ten colour swatches, spread over the "Vecteurs" and "Affichage" panels.
+    ColorSwatch* Label4(int index) const;
 
     // Window events.
     void Form_Load();
@@ -110,12 +118,23 @@ public:
     void Text5_LostFocus(int index);
     OscillatorParameters parameters() const;
 
+    // Display options, colours, recording duration, copies, calculator.
+    void Option1_Click(int index);
+    void Label4_Click(int index);
+    void UpDown1_Change(int index);
+    void copitab();
+    void Command8_Click();
+    void Frame1_MouseMove(int x);
+
     // Dragging the solid.
     void Picture2_MouseDown(Qt::MouseButton button, int x, int y);
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
     void Picture2_MouseUp(Qt::MouseButton button, int x, int y);
 
     const MotionConstants& motionConstants() const { return motion_; }
+    float duration() const;
+    int rowsRecorded() const;
+    bool slowMotion() const;
     const MotionSample& currentSample() const { return sample_; }
     void setCurrentTime(double t) { sample_.t = t; }
     QString statusText() const;
@@ -140,12 +159,13 @@ private:
     float positionFromPointer(int x) const;
     void moveSolidTo(int x);
     void popUpCopyMenu();
+    void createPanels();
 
     DialogService& dialogs_;
     std::unique_ptr<PeriodicTimer> timer_;
     QString programFolder_;
     CompanionHandshake handshake_;
-    std::unique_ptr<MainWindowView> view_;
+    std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
 
     MotionConstants motion_;

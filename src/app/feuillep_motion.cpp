@@ -1,14 +1,21 @@
-// The animation side of the main window: reset, tick, parameter fields and dragging the solid.
+// The animation side of the main window: reset, tick, redraw, parameter fields and dragging
+// the solid.
 #include <QLabel>
 
 #include "buttonpictures.h"
 #include "clock.h"
+#include "colorswatch.h"
+#include "displaypanel.h"
 #include "drawingsurface.h"
 #include "feuillep.h"
-#include "feuillep_view.h"
+#include "feuillep_state.h"
 #include "numberformat.h"
 #include "parameterspanel.h"
 #include "periodictimer.h"
+#include "readouts.h"
+#include "recordingpanel.h"
+#include "valuetable.h"
+#include "vectorspanel.h"
 
 namespace ondalis {
 
@@ -18,12 +25,15 @@ OscillatorParameters feuilleP::parameters() const {
 }
 
 bool feuilleP::isRunning() const { return Timer1->isEnabled(); }
+float feuilleP::duration() const { return state_->recording.duration; }
+int feuilleP::rowsRecorded() const { return recordedRows(*Picture6->grid()); }
+bool feuilleP::slowMotion() const { return Picture1->slowMotion(); }
 
 void feuilleP::Command18_Click() {
     Timer1->setEnabled(false);
     const OscillatorParameters p = parameters();
     computeScaleExponents(p, motion_);
-    view_->setExponents(motion_.forceExponent, motion_.speedExponent);
+    Frame2->setExponents(motion_.forceExponent, motion_.speedExponent);
     sample_.t = 0;
     sample_.x = p.x0;
     majaff();
@@ -33,7 +43,7 @@ void feuilleP::Command18_Click() {
     Timer1_Timer();
     sample_.t = 0;
     writeInitialReadouts();
-    view_->cutTableToHeader();
+    cutTableToHeader(*Picture6->grid());
     echgraph();
 }
 
@@ -47,22 +57,58 @@ void feuilleP::writeInitialReadouts() {
 void feuilleP::Timer1_Timer() {
     sample_ = sampleMotion(motion_, parameters(), sample_.t, sample_);
     majaff();
-    const ClockAdvance next = advanceClock(sample_.t, view_->duration(), motion_.stepLimit,
-                                           view_->slowMotion(), view_->rowsRecorded());
+    const ClockAdvance next =
+        advanceClock(sample_.t, duration(), motion_.stepLimit, slowMotion(), rowsRecorded());
     sample_.t = next.t;
-    view_->setSampleDue(next.sampleDue);
+    state_->recording.sampleDue = next.sampleDue;
 }
 
 void feuilleP::majaff() {
-    view_->writeReadouts(sample_);
+    const auto texts = readoutTexts(sample_);
+    QLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
+    for (int i = 0; i < ReadoutCount; ++i)
+        if (labels[i]->text() != texts[i]) labels[i]->setText(texts[i]);
+    // The x readout keeps up while the solid is dragged.
     Label1->repaint();
-    view_->drawScene(sample_, parameters(), motion_);
-    if (float(sample_.t) <= view_->duration()) view_->tracegraphe(sample_);
+
+    const OscillatorParameters p = parameters();
+    SceneView view;
+    view.x = sample_.x;
+    view.v = sample_.v;
+    view.t = sample_.t;
+    view.rulerShown = Picture1->rulerShown();
+    view.axisShown = Picture1->axisShown();
+    view.k = p.k;
+    view.h = p.h;
+    view.vectors = Frame2->vectorView();
+    drawScene(*Picture2, view, state_->decorations);
+
+    if (float(sample_.t) <= duration()) {
+        CurveColors colors;
+        colors.position = Label4(1)->color();
+        colors.velocity = Label4(5)->color();
+        colors.acceleration = Label4(6)->color();
+        colors.ec = Label4(7)->color();
+        colors.epe = Label4(8)->color();
+        colors.em = Label4(9)->color();
+        tracegraphe(*Frame1, state_->graphScale, state_->plot, sample_, duration(),
+                    Picture1->boldTrace(), colors, state_->recording, *Picture6->grid());
+    }
 }
 
-void feuilleP::fond() { view_->fond(Image3); }
-void feuilleP::appareil() { view_->appareil(); }
-void feuilleP::echgraph() { view_->echgraph(parameters()); }
+void feuilleP::fond() { ondalis::fond(*Picture2, Image3); }
+
+void feuilleP::appareil() { ondalis::appareil(*Picture4, readoutLabelRects()); }
+
+void feuilleP::echgraph() {
+    const OscillatorParameters p = parameters();
+    CurveColors colors;
+    colors.ec = Label4(7)->color();
+    colors.epe = Label4(8)->color();
+    colors.em = Label4(9)->color();
+    ondalis::echgraph(*Frame1, state_->graphScale, Picture1->quantity(), duration(), p.x0, p.m, p.k,
+                      colors);
+}
 
 void feuilleP::command15_Click() {
     if (Picture2->isVisible()) Picture2->setFocus(Qt::OtherFocusReason);
@@ -124,10 +170,8 @@ void feuilleP::Picture2_MouseDown(Qt::MouseButton button, int x, int) {
 }
 
 void feuilleP::Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y) {
-    setStatusText(
-        QStringLiteral("Vous pouvez déplacer le mobile avec la souris (bouton "
-                       "enfoncé)"));
-    const double solidX = 30.0 * sample_.x + 450;
+    setStatusText(QStringLiteral("Vous pouvez déplacer le mobile avec la souris (bouton enfoncé)"));
+    const double solidX = sceneX(sample_.x);
     const bool overSolid = std::abs(x - solidX) < 15 && y > 6 && y < 32;
     if (overSolid)
         Picture2->setCursor(dragPointer());

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include "graphframe.h"
+#include "keypad.h"
+#include "plotter.h"
+#include "recordingsettings.h"
+#include "scenedrawing.h"
+
+namespace ondalis {
+
+// What the main window keeps for the whole run on behalf of its subsystems.
+struct MainWindowState {
+    RecordingSettings recording;
+    GraphScale graphScale;
+    PlotMemory plot;
+    SceneDecorations decorations;
+    calculator::CalculatorMemory calculatorMemory;
+    QPointer<QWidget> machine;  // the calculator while it is open
+};
+
+}  // namespace ondalis
