@@ -68,8 +68,8 @@ void feuilleP::majaff() {
     QLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
     for (int i = 0; i < ReadoutCount; ++i)
         if (labels[i]->text() != texts[i]) labels[i]->setText(texts[i]);
-    // The x readout keeps up while the solid is dragged.
-    Label1->repaint();
+    // The x readout keeps up while the solid is dragged; a running clock repaints it anyway.
+    if (!isRunning()) Label1->repaint();
 
     const OscillatorParameters p = parameters();
     SceneView view;

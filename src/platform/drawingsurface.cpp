@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPaintEvent>
+#include <QPolygon>
 #include <cmath>
 
 namespace ondalis {
@@ -87,18 +89,27 @@ void DrawingSurface::setBackColor(const QColor& c) {
     clear();
 }
 
+// Draws into the image and schedules a repaint of the part that changed only.
 template <typename F>
-void DrawingSurface::paint(F&& f) {
+void DrawingSurface::paint(const QRect& changed, F&& f) {
     ensureImageSize();
     QPainter p(&image_);
     p.setRenderHint(QPainter::Antialiasing, false);
     f(p);
     p.end();
-    update();
+    const int m = drawWidth_ + 1;
+    update(changed.normalized().adjusted(-m, -m, m, m));
 }
 
+namespace {
+QRect spanning(double x1, double y1, double x2, double y2) {
+    return QRect(QPoint(px(std::min(x1, x2)), px(std::min(y1, y2))),
+                 QPoint(px(std::max(x1, x2)), px(std::max(y1, y2))));
+}
+}  // namespace
+
 void DrawingSurface::line(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint([&](QPainter& p) {
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
         const QPoint a(px(x1), px(y1));
         const QPoint b(px(x2), px(y2));
         p.setPen(makePen(c, drawWidth_));
@@ -110,7 +121,7 @@ void DrawingSurface::line(double x1, double y1, double x2, double y2, const QCol
 }
 
 void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint([&](QPainter& p) {
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
         // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
         const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
                       QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
@@ -122,7 +133,7 @@ void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColo
 }
 
 void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint([&](QPainter& p) {
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
         // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
         const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
                       QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
@@ -136,7 +147,7 @@ void DrawingSurface::circle(double cx, double cy, double r, const QColor& c) {
 
 void DrawingSurface::arc(double cx, double cy, double rx, double ry, double start, double end,
                          const QColor& c) {
-    paint([&](QPainter& p) {
+    paint(spanning(cx - rx, cy - ry, cx + rx, cy + ry), [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
         p.setBrush(Qt::NoBrush);
         const QRectF bounds(cx - rx, cy - ry, 2 * rx, 2 * ry);
@@ -149,7 +160,7 @@ void DrawingSurface::arc(double cx, double cy, double rx, double ry, double star
 }
 
 void DrawingSurface::point(double x, double y, const QColor& c) {
-    paint([&](QPainter& p) {
+    paint(spanning(x, y, x, y), [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
         p.drawPoint(px(x), px(y));
     });
@@ -168,17 +179,18 @@ void DrawingSurface::points(const QList<QPoint>& pixels, const QColor& c) {
         for (const QPoint& q : pixels)
             if (q.x() >= 0 && q.y() >= 0 && q.x() < w && q.y() < h)
                 reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
-        update();
+        update(QPolygon(pixels).boundingRect().adjusted(-1, -1, 1, 1));
         return;
     }
-    paint([&](QPainter& p) {
+    paint(QPolygon(pixels).boundingRect(), [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
         p.drawPoints(pixels.constData(), int(pixels.size()));
     });
 }
 
 void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
-    paint([&](QPainter& p) { p.drawImage(QPoint(px(x), px(y)), picture); });
+    paint(QRect(QPoint(px(x), px(y)), picture.size()),
+          [&](QPainter& p) { p.drawImage(QPoint(px(x), px(y)), picture); });
 }
 
 void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
@@ -193,7 +205,9 @@ void DrawingSurface::setFontSize(double points) {
 
 void DrawingSurface::print(const QString& text) {
     if (text.isEmpty()) return;
-    paint([&](QPainter& p) {
+    const QFontMetrics metrics(font_);
+    const QRect area(px(curX_), px(curY_), metrics.horizontalAdvance(text) + 2, metrics.height());
+    paint(area, [&](QPainter& p) {
         p.setFont(font_);
         p.setPen(foreColor_);
         const QFontMetrics fm(font_);
@@ -213,9 +227,10 @@ int DrawingSurface::textHeight(const QString& text) const {
 
 void DrawingSurface::refreshNow() { repaint(); }
 
-void DrawingSurface::paintEvent(QPaintEvent*) {
+void DrawingSurface::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    const QRect area = event->rect() & image_.rect();
+    if (!area.isEmpty()) p.drawImage(area.topLeft(), image_, area);
     if (image_.width() < width() || image_.height() < height()) {
         p.fillRect(QRect(image_.width(), 0, width() - image_.width(), height()), backColor_);
         p.fillRect(QRect(0, image_.height(), width(), height() - image_.height()), backColor_);

@@ -107,7 +107,7 @@ protected:
 private:
     void ensureImageSize();
     template <typename F>
-    void paint(F&& f);
+    void paint(const QRect& changed, F&& f);
 
     QImage image_;
     QImage picture_;
