@@ -1,0 +1,95 @@
+// The animation measured on the real main window with the offscreen platform: one tick
+// (sample, readouts, scene with vectors, graph segment, clock) and a whole 5 s recording.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLocale>
+#include <QTemporaryDir>
+#include <chrono>
+
+#include "dialogservice.h"
+#include "feuillep.h"
+#include "parameterspanel.h"
+#include "periodictimer.h"
+#include "recordingpanel.h"
+#include "valuetable.h"
+#include "vectorspanel.h"
+
+namespace {
+
+using namespace ondalis;
+
+class SilentDialogs : public DialogService {
+public:
+    MessageResult message(const QString&, const QString&, MessageIcon, MessageButtons) override {
+        return MessageResult::Ok;
+    }
+    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
+    std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
+    void beep() override {}
+};
+
+struct Window {
+    QTemporaryDir folder;
+    SilentDialogs dialogs;
+    ManualTimer* timer = nullptr;
+    std::unique_ptr<feuilleP> w;
+
+    Window() {
+        auto t = std::make_unique<ManualTimer>();
+        timer = t.get();
+        w = std::make_unique<feuilleP>(dialogs, std::move(t), folder.path());
+        w->show();
+        w->Text5(PositionField)->setText(QStringLiteral("5"));
+        w->Text5_LostFocus(PositionField);
+        w->Frame2->Check5()->setChecked(true);
+        w->Frame2->Check12()->setChecked(true);
+        w->command15_Click();
+    }
+    ~Window() { w->Form_Unload(); }
+};
+
+void BM_Tick(benchmark::State& state) {
+    Window win;
+    for (auto _ : state) {
+        win.timer->fire();
+        if (win.w->currentSample().t > 4.9) win.w->Image4_Click(), win.w->command15_Click();
+    }
+}
+BENCHMARK(BM_Tick)->Unit(benchmark::kMicrosecond);
+
+void BM_Recording5s(benchmark::State& state) {
+    Window win;
+    long ticks = 0;
+    double tickSeconds = 0;
+    for (auto _ : state) {
+        win.w->Command18_Click();
+        win.w->command15_Click();
+        const auto start = std::chrono::steady_clock::now();
+        while (recordedRows(*win.w->Picture6->grid()) < 51) {
+            win.timer->fire();
+            ++ticks;
+        }
+        tickSeconds +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    }
+    state.counters["ticks"] = double(ticks) / double(state.iterations());
+    state.counters["us_per_tick"] = 1e6 * tickSeconds / double(ticks);
+    // Goal: under 2 % of the 20 ms tick period.
+    state.counters["pct_of_period"] = 100.0 * (tickSeconds / double(ticks)) / 0.020;
+}
+BENCHMARK(BM_Recording5s)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
