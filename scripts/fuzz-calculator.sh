@@ -9,7 +9,7 @@ seconds=${1:-60}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ONDALIS_FUZZ_BUILD:-$root/build-fuzz}
 
-command -v clang++ >/dev/null || { echo "fuzz-calculator: clang++ is needed" >&2; exit 1; }
+"$root/scripts/install-deps.sh" clang libclang-rt-14-dev
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DONDALIS_FUZZ=ON -DONDALIS_BUILD_TESTS=OFF -DONDALIS_BUILD_BENCH=OFF >/dev/null

@@ -10,6 +10,8 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool bc
 )
+# Extra packages asked for by a caller (the fuzz script asks for clang and its runtime).
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
