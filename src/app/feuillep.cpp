@@ -199,6 +199,7 @@ void feuilleP::createControls() {
     Onglets->setPanel(1, Picture3);
     createPanels();
     Onglets->setGeometry(8, 384, 417, 161);
+    Onglets->paintStrip();  // lays the panels out before the window is first shown
 
     for (int i = 0; i < 4; ++i) {
         ParameterEdit* edit = Picture3->Text5[i];

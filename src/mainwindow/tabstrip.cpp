@@ -97,17 +97,14 @@ void TabStrip::paintStrip() {
     }
     setFontBold(false);
 
+    // Every panel gets the frame's inner size, so that hidden panels are laid out too.
+    const int left = 4;
+    const int top = th + 5;
     for (int i = 1; i <= 4; ++i) {
         QWidget* p = panels_[i - 1];
         if (!p) continue;
-        if (i != selected_) {
-            p->setVisible(false);
-            continue;
-        }
-        const int left = 4;
-        const int top = th + 5;
         p->setGeometry(left, top, W - 4 - left, H - 4 - top);
-        p->setVisible(true);
+        p->setVisible(i == selected_);
     }
 
     box(1, th + 2, W - 2, H - 2, frameColor);

@@ -71,7 +71,10 @@ bool RecordingPanel::applyDuration(RecordingSettings& settings, int index) {
     return true;
 }
 
-void RecordingPanel::tetetab() { ondalis::tetetab(*grid_, width(), *pictete_); }
+void RecordingPanel::tetetab() {
+    ondalis::tetetab(*grid_, width(), *pictete_);
+    layoutPanel();
+}
 
 void RecordingPanel::layoutPanel() {
     clear();

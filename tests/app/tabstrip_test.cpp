@@ -2,6 +2,8 @@
 #include "mainwindow_fixture.h"
 #include "palette.h"
 #include "parameterspanel.h"
+#include "recordingpanel.h"
+#include "valuegrid.h"
 
 namespace ondalis::testing {
 namespace {
@@ -65,6 +67,21 @@ TEST_F(TabStripInWindow, drawsTheOutlineSeparatorsAndSunkenFrame) {
     const int b1 = s.layout().bounds[1];
     EXPECT_NE(img.pixelColor(b1 / 2 + 4, th + 1), qbColor(15));
     EXPECT_EQ(img.pixelColor((b1 + b2) / 2, th + 1), qbColor(15));
+}
+
+}  // namespace
+}  // namespace ondalis::testing
+
+namespace ondalis::testing {
+namespace {
+
+TEST_F(TabStripInWindow, theValueTableFitsInsideTheRecordingPanel) {
+    feuilleP& w = open();
+    w.Onglets->selectTab(4);
+    const QRect grid = w.Picture6->grid()->geometry();
+    EXPECT_GE(grid.left(), 0);
+    EXPECT_LE(grid.right(), w.Picture6->width() - 1);
+    EXPECT_EQ(grid.bottom(), w.Picture6->height() - 1);
 }
 
 }  // namespace
