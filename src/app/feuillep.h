@@ -31,6 +31,7 @@ class PeriodicTimer;
 class StatusHints;
 class TabStrip;
 struct MainWindowState;
+struct CurveColors;
 
 // The main window: it owns every control and all state of the run, and wires the controls'
 // events to the subsystems. Controls keep their design names so that secondary windows and
@@ -160,6 +161,7 @@ private:
     void moveSolidTo(int x);
     void popUpCopyMenu();
     void createPanels();
+    CurveColors curveColors() const;
 
     DialogService& dialogs_;
     std::unique_ptr<PeriodicTimer> timer_;

@@ -84,16 +84,21 @@ void feuilleP::majaff() {
     drawScene(*Picture2, view, state_->decorations);
 
     if (float(sample_.t) <= duration()) {
-        CurveColors colors;
-        colors.position = Label4(1)->color();
-        colors.velocity = Label4(5)->color();
-        colors.acceleration = Label4(6)->color();
-        colors.ec = Label4(7)->color();
-        colors.epe = Label4(8)->color();
-        colors.em = Label4(9)->color();
         tracegraphe(*Frame1, state_->graphScale, state_->plot, sample_, duration(),
-                    Picture1->boldTrace(), colors, state_->recording, *Picture6->grid());
+                    Picture1->boldTrace(), curveColors(), state_->recording, *Picture6->grid());
     }
+}
+
+// The curve colours are the colours of swatches 1, 5, 6 (x, v, a) and 7, 8, 9 (energies).
+CurveColors feuilleP::curveColors() const {
+    CurveColors colors;
+    colors.position = Label4(1)->color();
+    colors.velocity = Label4(5)->color();
+    colors.acceleration = Label4(6)->color();
+    colors.ec = Label4(7)->color();
+    colors.epe = Label4(8)->color();
+    colors.em = Label4(9)->color();
+    return colors;
 }
 
 void feuilleP::fond() { ondalis::fond(*Picture2, Image3); }
