@@ -115,6 +115,14 @@ TEST_F(Animation, draggingMovesTheSolidAndTheFieldWithThePointer) {
     EXPECT_EQ(w.Picture2->image().pixelColor(600 - 15, 21), QColor(Qt::black));
     EXPECT_EQ(w.info->text(),
               QStringLiteral("Vous pouvez déplacer le mobile avec la souris (bouton enfoncé)"));
+    // Dragged past the scene's edges, the position stops at -10 and 10 cm.
+    for (const auto& [x, field] : {std::pair{-300, "-10"}, std::pair{2000, "10"}}) {
+        QMouseEvent outside(QEvent::MouseMove, QPointF(x, 90),
+                            w.Picture2->mapToGlobal(QPointF(x, 90)), Qt::NoButton, Qt::LeftButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(w.Picture2, &outside);
+        EXPECT_EQ(w.Text5(0)->text(), QString::fromUtf8(field));
+    }
     QTest::mouseRelease(w.Picture2, Qt::LeftButton, {}, QPoint(600, 21));
     EXPECT_TRUE(w.isRunning());
 }
