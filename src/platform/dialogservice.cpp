@@ -27,18 +27,29 @@ MessageResult QtDialogService::message(const QString& prompt, const QString& tit
     box.setWindowTitle(title);
     box.setText(prompt);
     switch (icon) {
-        case MessageIcon::Error: box.setIcon(QMessageBox::Critical); break;
-        case MessageIcon::Question: box.setIcon(QMessageBox::Question); break;
-        case MessageIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case MessageIcon::Information: box.setIcon(QMessageBox::Information); break;
-        case MessageIcon::None: break;
+        case MessageIcon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case MessageIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MessageIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MessageIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MessageIcon::None:
+            break;
     }
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QPushButton* yes = nullptr;
     QPushButton* no = nullptr;
     switch (buttons) {
-        case MessageButtons::Ok: ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole); break;
+        case MessageButtons::Ok:
+            ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+            break;
         case MessageButtons::OkCancel:
             ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
             cancel = box.addButton(QStringLiteral("Annuler"), QMessageBox::RejectRole);
@@ -67,8 +78,8 @@ std::optional<QColor> QtDialogService::chooseColor(const QColor& initial) {
 
 std::optional<QString> QtDialogService::openFileName(const QString& filter,
                                                      const QString& initialName) {
-    const QString name = QFileDialog::getOpenFileName(parent_, QString(), initialName,
-                                                      toQtFilter(filter));
+    const QString name =
+        QFileDialog::getOpenFileName(parent_, QString(), initialName, toQtFilter(filter));
     if (name.isEmpty()) return std::nullopt;
     return name;
 }
@@ -81,8 +92,7 @@ std::optional<QString> QtDialogService::saveFileName(const QString& filter,
     dialog.setDefaultSuffix(defaultSuffix);
     // The program asks its own overwrite question.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
 }
 

@@ -47,8 +47,7 @@ public:
     void fillBox(double x1, double y1, double x2, double y2, const QColor& c);
     void circle(double cx, double cy, double r, const QColor& c);
     // Elliptical arc with semi-axes rx, ry; angles in radians, counter-clockwise from +x.
-    void arc(double cx, double cy, double rx, double ry, double start, double end,
-             const QColor& c);
+    void arc(double cx, double cy, double rx, double ry, double start, double end, const QColor& c);
     void point(double x, double y, const QColor& c);
     // Many pixels in one colour at once, each as point() colours it: for curves traced pixel
     // by pixel.
