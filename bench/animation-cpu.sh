@@ -24,9 +24,12 @@ xdotool mousemove --window "$win" 700 500
 sleep 0.5
 hz=$(getconf CLK_TCK)
 before=$(cpu_ticks "$pid")
+user_before=$(user_ticks "$pid")
 sleep "$seconds"
 after=$(cpu_ticks "$pid")
+user_after=$(user_ticks "$pid")
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 rm -rf "$work"
+echo "of which in the program itself (user time): $(echo "scale=2; 100 * ($user_after - $user_before) / $hz / $seconds" | bc -l) %"
 echo "CPU while animating: $(echo "scale=2; 100 * ($after - $before) / $hz / $seconds" | bc -l) % of one core (goal < 3 %)"

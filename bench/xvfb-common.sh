@@ -25,3 +25,4 @@ wait_for_window() {
 
 rss_mib() { awk '/VmRSS/ {printf "%.1f", $2 / 1024}' "/proc/$1/status"; }
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+user_ticks() { awk '{print $14}' "/proc/$1/stat"; }

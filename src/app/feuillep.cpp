@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -370,10 +371,12 @@ void feuilleP::changeEvent(QEvent* event) {
     if (event->type() == QEvent::WindowStateChange) applySizeRule();
 }
 
-void feuilleP::paintEvent(QPaintEvent*) {
+void feuilleP::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    // Vertical gradient from white to (200, 200, 180), one line per pixel row.
-    for (int i = 0; i <= 600; ++i) {
+    // Vertical gradient from white to (200, 200, 180), one line per pixel row (only the rows
+    // that need repainting).
+    const QRect exposed = event->rect();
+    for (int i = std::max(0, exposed.top()); i <= std::min(600, exposed.bottom()); ++i) {
         const int rg = int(roundHalfEven(255 - i * 55.0 / 600));
         const int b = int(roundHalfEven(255 - i * 75.0 / 600));
         p.setPen(QColor(rg, rg, b));
