@@ -3,8 +3,6 @@
 // advance. Reported against the 20 ms tick budget and against the recorded duration.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
-#include <QLocale>
 #include <chrono>
 
 #include "clock.h"
@@ -97,14 +95,3 @@ void BM_GraphFrame(benchmark::State& state) {
 BENCHMARK(BM_GraphFrame)->Arg(PlotPosition)->Arg(PlotEnergies)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -3,9 +3,7 @@
 // animation tick adds only the graph segment to this; its budget is 0.3 ms.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QLabel>
-#include <QLocale>
 #include <array>
 #include <memory>
 
@@ -98,14 +96,3 @@ void BM_SceneTick(benchmark::State& state) {
 BENCHMARK(BM_SceneTick)->Unit(benchmark::kMicrosecond)->Repetitions(9);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -2,9 +2,7 @@
 // (sample, readouts, scene with vectors, graph segment, clock) and a whole 5 s recording.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QLocale>
 #include <QTemporaryDir>
 #include <chrono>
 
@@ -83,13 +81,3 @@ void BM_Recording5s(benchmark::State& state) {
 BENCHMARK(BM_Recording5s)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

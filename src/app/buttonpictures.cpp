@@ -72,7 +72,8 @@ QPixmap hintPicture() {
 }
 
 QCursor dragPointer() {
-    const QPixmap pm = draw(24, [](QPainter& p) {
+    // Drawn once: the pointer is asked for at every move over the solid.
+    static const QPixmap pm = draw(24, [](QPainter& p) {
         p.setPen(QPen(Qt::black, 1.5));
         p.setBrush(Qt::white);
         QPainterPath path;

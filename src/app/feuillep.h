@@ -101,8 +101,8 @@ public:
     void applySizeRule();
 
     // Animation.
-    void Command18_Click();  // resetMotion: stop, recompute, back to x0 at t = 0
-    void resetMotion() { Command18_Click(); }
+    // resetMotion: stop the clock, recompute the constants, back to x0 at t = 0.
+    void Command18_Click();
     void command15_Click();
     void command16_Click();
     void Image4_Click();
@@ -137,10 +137,8 @@ public:
     int rowsRecorded() const;
     bool slowMotion() const;
     const MotionSample& currentSample() const { return sample_; }
-    void setCurrentTime(double t) { sample_.t = t; }
     QString statusText() const;
     void setStatusText(const QString& text);
-    QString programFolder() const { return programFolder_; }
 
 signals:
     // The window has closed for good: the program ends.
