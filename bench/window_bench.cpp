@@ -10,6 +10,7 @@
 #include "feuillep.h"
 #include "parameterspanel.h"
 #include "periodictimer.h"
+#include "printerservice.h"
 #include "recordingpanel.h"
 #include "valuetable.h"
 #include "vectorspanel.h"
@@ -27,18 +28,20 @@ public:
     std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
     std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
     void beep() override {}
+    bool printerSetup(PrinterService&) override { return false; }
 };
 
 struct Window {
     QTemporaryDir folder;
     SilentDialogs dialogs;
+    QtPrinterService printer{dialogs};  // set up only if something prints
     ManualTimer* timer = nullptr;
     std::unique_ptr<feuilleP> w;
 
     Window() {
         auto t = std::make_unique<ManualTimer>();
         timer = t.get();
-        w = std::make_unique<feuilleP>(dialogs, std::move(t), folder.path());
+        w = std::make_unique<feuilleP>(dialogs, printer, std::move(t), folder.path());
         w->show();
         w->Text5(PositionField)->setText(QStringLiteral("5"));
         w->Text5_LostFocus(PositionField);

@@ -1,7 +1,6 @@
 #include "feuillep.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -31,6 +30,7 @@
 #include "recordingpanel.h"
 #include "statushints.h"
 #include "tabstrip.h"
+#include "valuelabel.h"
 #include "vectorspanel.h"
 
 namespace ondalis {
@@ -67,7 +67,7 @@ QToolButton* animationButton(QWidget* parent, const char* name, const QString& t
 }
 
 QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, int top) {
-    auto* l = new QLabel(parent);
+    auto* l = new ValueLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(42, top, 69, 19);
     l->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8.25, true));
@@ -84,10 +84,12 @@ QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, i
 
 }  // namespace
 
-feuilleP::feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
-                   const QString& programFolder, QWidget* parent)
+feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
+                   std::unique_ptr<PeriodicTimer> timer, const QString& programFolder,
+                   QWidget* parent)
     : QWidget(parent),
       dialogs_(dialogs),
+      printer_(printer),
       timer_(std::move(timer)),
       programFolder_(programFolder),
       handshake_(programFolder) {
@@ -99,6 +101,8 @@ feuilleP::feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
     connect(Timer1, &PeriodicTimer::timeout, this, &feuilleP::Timer1_Timer);
     createControls();
     createHints();
+    createPrinting();
+    describeForScreenReaders();
     Form_Load();
 }
 
@@ -166,7 +170,7 @@ void feuilleP::createControls() {
     Image2->setPixmap(hintPicture());
     Image2->setAccessibleName(QStringLiteral("Aide contextuelle"));
 
-    info = new QLabel(this);
+    info = new ValueLabel(this, ValueLabel::Role::StatusLine);
     info->setObjectName(QStringLiteral("info"));
     info->setGeometry(128, 344, 233, 33);
     info->setWordWrap(true);
@@ -220,10 +224,8 @@ void feuilleP::createControls() {
         if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
         if (!kept.isNull()) Picture2->setPicture(kept);
     });
-    connect(copim, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setImage(Picture2->image()); });
-    connect(copigraph, &QAction::triggered, this,
-            [this] { QGuiApplication::clipboard()->setImage(Frame1->image()); });
+    connect(copim, &QAction::triggered, this, &feuilleP::copim);
+    connect(copigraph, &QAction::triggered, this, &feuilleP::copigraph);
     connect(copitab, &QAction::triggered, this, &feuilleP::copitab);
     connect(Command8, &QPushButton::clicked, this, &feuilleP::Command8_Click);
 
@@ -290,7 +292,10 @@ void feuilleP::popUpCopyMenu() {
 }
 
 QString feuilleP::statusText() const { return info->text(); }
-void feuilleP::setStatusText(const QString& text) { info->setText(text); }
+void feuilleP::setStatusText(const QString& text) {
+    info->setText(text);
+    announceTextChange(info);
+}
 
 void feuilleP::Form_Load() {
     handshake_.setRunning(true);
@@ -400,6 +405,8 @@ void feuilleP::paintEvent(QPaintEvent* event) {
 
 void feuilleP::mouseMoveEvent(QMouseEvent* event) {
     QWidget::mouseMoveEvent(event);
+    // Only the bare background: a move passed on by a control leaves the text alone.
+    if (childAt(event->position().toPoint())) return;
     if (statusText() != startStatus) setStatusText(startStatus);
 }
 

@@ -28,6 +28,7 @@ class VectorsPanel;
 class ParametersPanel;
 class ParameterEdit;
 class PeriodicTimer;
+class PrinterService;
 class StatusHints;
 class TabStrip;
 struct MainWindowState;
@@ -39,7 +40,7 @@ struct CurveColors;
 class feuilleP : public QWidget {
     Q_OBJECT
 public:
-    feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
+    feuilleP(DialogService& dialogs, PrinterService& printer, std::unique_ptr<PeriodicTimer> timer,
              const QString& programFolder, QWidget* parent = nullptr);
     ~feuilleP() override;
 
@@ -127,6 +128,11 @@ public:
     void Command8_Click();
     void Frame1_MouseMove(int x);
 
+    // Printing and image copies.
+    void Command10_Click();
+    void copim();
+    void copigraph();
+
     // Dragging the solid.
     void Picture2_MouseDown(Qt::MouseButton button, int x, int y);
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
@@ -159,9 +165,12 @@ private:
     void moveSolidTo(int x);
     void popUpCopyMenu();
     void createPanels();
+    void createPrinting();
+    void describeForScreenReaders();
     CurveColors curveColors() const;
 
     DialogService& dialogs_;
+    PrinterService& printer_;
     std::unique_ptr<PeriodicTimer> timer_;
     QString programFolder_;
     CompanionHandshake handshake_;

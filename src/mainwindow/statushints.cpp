@@ -1,7 +1,9 @@
 #include "statushints.h"
 
-#include <QEvent>
+#include <QEnterEvent>
+#include <QMouseEvent>
 #include <QWidget>
+#include <optional>
 
 namespace ondalis {
 
@@ -9,20 +11,36 @@ StatusHints::StatusHints(std::function<void(const QString&)> show, std::function
                          QObject* parent)
     : QObject(parent), show_(std::move(show)), current_(std::move(current)) {}
 
+namespace {
+
+// Where the pointer is in the watched control, for the events that move it there.
+std::optional<QPointF> pointerPosition(QEvent* event) {
+    if (event->type() == QEvent::Enter) return static_cast<QEnterEvent*>(event)->position();
+    if (event->type() == QEvent::MouseMove) return static_cast<QMouseEvent*>(event)->position();
+    return std::nullopt;
+}
+
+}  // namespace
+
 void StatusHints::add(QWidget* control, const QString& hint) {
-    hints_.insert(control, {hint, QString()});
-    control->installEventFilter(this);
+    addUnlessShowing(control, hint, QString());
 }
 
 void StatusHints::addUnlessShowing(QWidget* control, const QString& hint, const QString& keep) {
     hints_.insert(control, {hint, keep});
+    // Moves over the control itself reach the filter, not only its entry.
+    control->setMouseTracking(true);
     control->installEventFilter(this);
 }
 
 bool StatusHints::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
+    const std::optional<QPointF> at = pointerPosition(event);
+    if (at) {
         const auto it = hints_.constFind(watched);
-        if (it != hints_.constEnd()) {
+        // Over one of the control's children the child speaks for itself (or says nothing).
+        const bool overChild = it != hints_.constEnd() &&
+                               static_cast<QWidget*>(watched)->childAt(at->toPoint()) != nullptr;
+        if (it != hints_.constEnd() && !overChild) {
             const bool keepShown = !it->keep.isEmpty() && current_() == it->keep;
             if (!keepShown && current_() != it->text) show_(it->text);
         }

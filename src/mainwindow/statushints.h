@@ -10,8 +10,8 @@ class QWidget;
 namespace ondalis {
 
 // The status line explains whatever the pointer is over: each registered control puts its own
-// text there when the pointer enters or moves over it. The text stays until another control
-// sets its own; nothing is restored.
+// text there when the pointer enters or moves over it (over the control itself, not over one
+// of its children). The text stays until another control sets its own; nothing is restored.
 class StatusHints : public QObject {
     Q_OBJECT
 public:

@@ -2,9 +2,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
+
+#include "printerservice.h"
 
 namespace ondalis {
 
@@ -97,5 +102,23 @@ std::optional<QString> QtDialogService::saveFileName(const QString& filter,
 }
 
 void QtDialogService::beep() { QApplication::beep(); }
+
+bool QtDialogService::printerSetup(PrinterService& printer) {
+    QPrinter* qtPrinter = printer.qtPrinter();
+    if (!qtPrinter) return false;
+    QPrintDialog dialog(qtPrinter, parent_);
+    dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
+    // Only the printer and its paper are chosen here; what is printed is chosen by the caller.
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    // It sets the printer up rather than printing: its confirmation says so.
+    if (auto* box = dialog.findChild<QDialogButtonBox*>())
+        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    qtPrinter->setCopyCount(1);
+    return accepted;
+}
 
 }  // namespace ondalis

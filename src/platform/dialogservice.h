@@ -8,6 +8,8 @@ class QWidget;
 
 namespace ondalis {
 
+class PrinterService;
+
 enum class MessageIcon { None, Error, Question, Warning, Information };
 enum class MessageButtons { Ok, OkCancel, YesNo };
 enum class MessageResult { Ok, Cancel, Yes, No };
@@ -28,6 +30,9 @@ public:
     virtual std::optional<QString> saveFileName(const QString& filter,
                                                 const QString& defaultSuffix) = 0;
     virtual void beep() = 0;
+    // The platform's printer set-up dialog over `printer` (choice of the printer, paper and
+    // orientation); false when the user cancels or when there is nothing to set up.
+    virtual bool printerSetup(PrinterService& printer) = 0;
 };
 
 // The real dialogs, parented to `parent` (which may change as windows come and go).
@@ -43,6 +48,7 @@ public:
     std::optional<QString> saveFileName(const QString& filter,
                                         const QString& defaultSuffix) override;
     void beep() override;
+    bool printerSetup(PrinterService& printer) override;
 
 private:
     QWidget* parent_;

@@ -1,5 +1,7 @@
 #include "drawingsurface.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -22,9 +24,35 @@ QPen makePen(const QColor& c, int width) {
     return pen;
 }
 
+// A described surface reads as a graphic whose description follows what it shows.
+class DrawingSurfaceAccessible : public QAccessibleWidget {
+public:
+    explicit DrawingSurfaceAccessible(DrawingSurface* s) : QAccessibleWidget(s) {}
+    const DrawingSurface* surface() const { return static_cast<const DrawingSurface*>(widget()); }
+    QAccessible::Role role() const override {
+        return surface()->isDescribed() ? QAccessible::Graphic : QAccessibleWidget::role();
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Description) return surface()->description();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+// Only plain surfaces: the controls built on a surface keep their own interfaces.
+QAccessibleInterface* drawingSurfaceFactory(const QString&, QObject* object) {
+    if (object && object->metaObject() == &DrawingSurface::staticMetaObject)
+        return new DrawingSurfaceAccessible(static_cast<DrawingSurface*>(object));
+    return nullptr;
+}
+
 }  // namespace
 
 DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(drawingSurfaceFactory);
+        return true;
+    }();
+    (void)installed;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     font_ = makeFont(QStringLiteral("Arial"), 8);

@@ -6,6 +6,7 @@
 #include <QList>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 
 namespace ondalis {
 
@@ -90,6 +91,13 @@ public:
     // Shows the image now (used where the program forces an immediate refresh).
     void refreshNow();
 
+    // What a screen reader hears as the picture's description, computed only when it asks, so
+    // that it follows what is drawn at no cost while drawing. A described surface is reported
+    // as a graphic.
+    void setDescriber(std::function<QString()> describe) { describer_ = std::move(describe); }
+    bool isDescribed() const { return bool(describer_); }
+    QString description() const { return describer_ ? describer_() : accessibleDescription(); }
+
 signals:
     void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
@@ -116,6 +124,7 @@ private:
     QFont font_;
     double curX_ = 0;
     double curY_ = 0;
+    std::function<QString()> describer_;
 };
 
 }  // namespace ondalis

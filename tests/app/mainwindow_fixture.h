@@ -10,11 +10,12 @@
 #include "fake_dialogs.h"
 #include "feuillep.h"
 #include "periodictimer.h"
+#include "recording_printer.h"
 
 namespace ondalis::testing {
 
-// A real main window in a temporary program folder, with scripted dialogs and a timer that
-// only ticks when the test says so.
+// A real main window in a temporary program folder, with scripted dialogs, a recording printer
+// and a timer that only ticks when the test says so.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
@@ -30,8 +31,9 @@ protected:
     feuilleP& open(const QString& programFolder = QString()) {
         auto timer = std::make_unique<ManualTimer>();
         clock = timer.get();
-        window = std::make_unique<feuilleP>(
-            dialogs, std::move(timer), programFolder.isEmpty() ? folder.path() : programFolder);
+        window =
+            std::make_unique<feuilleP>(dialogs, printer, std::move(timer),
+                                       programFolder.isEmpty() ? folder.path() : programFolder);
         window->show();
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -47,6 +49,7 @@ protected:
 
     QTemporaryDir folder;
     FakeDialogs dialogs;
+    RecordingPrinter printer;
     ManualTimer* clock = nullptr;
     std::unique_ptr<feuilleP> window;
 };

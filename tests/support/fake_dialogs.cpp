@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "recording_printer.h"
+
 namespace ondalis::testing {
 
 MessageResult FakeDialogs::message(const QString& prompt, const QString& title, MessageIcon icon,
@@ -51,6 +53,19 @@ std::optional<QString> FakeDialogs::saveFileName(const QString&, const QString&)
     const QString name = fileAnswers.front().value_or(QString());
     fileAnswers.pop_front();
     return chosen ? std::optional<QString>(name) : std::nullopt;
+}
+
+bool FakeDialogs::printerSetup(PrinterService& printer) {
+    ++printerSetups;
+    if (printerAnswers.empty()) {
+        ADD_FAILURE() << "unscripted printer set-up dialog";
+        return false;
+    }
+    const std::optional<QString> answer = printerAnswers.front();
+    printerAnswers.pop_front();
+    if (!answer) return false;
+    if (auto* recording = dynamic_cast<RecordingPrinter*>(&printer)) recording->device = *answer;
+    return true;
 }
 
 }  // namespace ondalis::testing

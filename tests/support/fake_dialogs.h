@@ -28,16 +28,21 @@ public:
     std::optional<QString> saveFileName(const QString& filter,
                                         const QString& defaultSuffix) override;
     void beep() override { ++beeps; }
+    // Answers with the next printer name of the script, chosen on the printer; nullopt
+    // cancels the set-up.
+    bool printerSetup(PrinterService& printer) override;
 
     // Script.
     std::deque<MessageResult> messageAnswers;
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QString>> fileAnswers;
+    std::deque<std::optional<QString>> printerAnswers;
 
     // Record.
     std::vector<Message> messages;
     std::vector<QColor> colorRequests;
     int fileRequests = 0;
+    int printerSetups = 0;
     int beeps = 0;
 };
 

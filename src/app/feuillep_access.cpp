@@ -1,0 +1,52 @@
+// What a screen reader hears from the scene and the graph: descriptions computed when it asks,
+// so that the animation's tick does no extra work.
+#include <algorithm>
+
+#include "drawingsurface.h"
+#include "feuillep.h"
+#include "feuillep_state.h"
+#include "numberformat.h"
+#include "readouts.h"
+
+namespace ondalis {
+
+namespace {
+
+QString sceneDescription(double x, bool running) {
+    return QStringLiteral("Mobile en x = %1 centimètres, animation %2")
+        .arg(readoutText(x), running ? QStringLiteral("en cours") : QStringLiteral("arrêtée"));
+}
+
+QString graphDescription(const GraphScale& scale, float duration, int rowsRecorded) {
+    struct Quantity {
+        const char* name;
+        const char* unit;
+    };
+    static const Quantity quantities[] = {
+        {"de la position x", "centimètres"},
+        {"de la vitesse v", "mètres par seconde"},
+        {"de l'accélération a", "mètres par seconde carrée"},
+        {"des énergies cinétique, potentielle élastique et mécanique", "joules"},
+    };
+    const Quantity& q = quantities[std::clamp(scale.quantity, 0, 3)];
+    const QString full = formatGeneral(scale.ymax);
+    const QString range =
+        scale.quantity == PlotEnergies
+            ? QStringLiteral("de 0 à %1 %2").arg(full, QString::fromUtf8(q.unit))
+            : QStringLiteral("de -%1 à %1 %2").arg(full, QString::fromUtf8(q.unit));
+    return QStringLiteral(
+               "Graphe %1 en fonction du temps, pleine échelle %2, sur %3 secondes ; "
+               "%4 valeurs enregistrées sur 51")
+        .arg(QString::fromUtf8(q.name), range, formatGeneral(duration),
+             QString::number(rowsRecorded));
+}
+
+}  // namespace
+
+void feuilleP::describeForScreenReaders() {
+    Picture2->setDescriber([this] { return sceneDescription(sample_.x, isRunning()); });
+    Frame1->setDescriber(
+        [this] { return graphDescription(state_->graphScale, duration(), rowsRecorded()); });
+}
+
+}  // namespace ondalis

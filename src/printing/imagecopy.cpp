@@ -1,0 +1,17 @@
+#include "imagecopy.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+#include "drawingsurface.h"
+
+namespace ondalis {
+
+void copySurfaceImage(const DrawingSurface& surface) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard) return;
+    clipboard->clear();
+    clipboard->setImage(surface.image());
+}
+
+}  // namespace ondalis
