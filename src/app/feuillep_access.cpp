@@ -36,7 +36,7 @@ QString graphDescription(const GraphScale& scale, float duration, int rowsRecord
             : QStringLiteral("de -%1 à %1 %2").arg(full, QString::fromUtf8(q.unit));
     return QStringLiteral(
                "Graphe %1 en fonction du temps, pleine échelle %2, sur %3 secondes ; "
-               "%4 valeurs enregistrées sur 51")
+               "%4 sur 51 valeurs enregistrées")
         .arg(QString::fromUtf8(q.name), range, formatGeneral(duration),
              QString::number(rowsRecorded));
 }

@@ -1,6 +1,5 @@
 #include "statushints.h"
 
-#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QWidget>
 #include <optional>
@@ -13,11 +12,13 @@ StatusHints::StatusHints(std::function<void(const QString&)> show, std::function
 
 namespace {
 
-// Where the pointer is in the watched control, for the events that move it there.
+// Where the pointer is in the watched control, for the events that bring it there; an entry
+// without a position counts as over the control itself.
 std::optional<QPointF> pointerPosition(QEvent* event) {
-    if (event->type() == QEvent::Enter) return static_cast<QEnterEvent*>(event)->position();
-    if (event->type() == QEvent::MouseMove) return static_cast<QMouseEvent*>(event)->position();
-    return std::nullopt;
+    if (event->type() != QEvent::Enter && event->type() != QEvent::MouseMove) return std::nullopt;
+    if (const auto* pointer = dynamic_cast<const QSinglePointEvent*>(event))
+        return pointer->position();
+    return QPointF(-1, -1);
 }
 
 }  // namespace
