@@ -79,6 +79,7 @@ confimp::confimp(DialogService& dialogs, PrinterService& printer, const DrawingS
     setWindowTitle(dialogTitle);
     setFont(dialogFont());
     setFixedSize(361, 247);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 
     Frame1 = place(new QGroupBox(QStringLiteral("Options"), this), "Frame1", {8, 4, 345, 105});
     Option1 = place(new QRadioButton(QStringLiteral("Imprimer l'animation"), Frame1), "Option1",
