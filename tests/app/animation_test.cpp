@@ -26,15 +26,6 @@ namespace {
 
 class Animation : public MainWindowTest {
 protected:
-    feuilleP& openAt(const QString& x0) {
-        feuilleP& w = open();
-        ParameterEdit* field = w.Text5(PositionField);
-        field->setFocus();
-        field->setText(x0);
-        QTest::keyClick(field, Qt::Key_Return);
-        return w;
-    }
-
     ValueGrid& table() { return *window->Picture6->grid(); }
 
     // Presses and releases the left button over the scene at X, as a user would.

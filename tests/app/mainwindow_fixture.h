@@ -9,6 +9,7 @@
 
 #include "fake_dialogs.h"
 #include "feuillep.h"
+#include "parameterspanel.h"
 #include "periodictimer.h"
 #include "recording_printer.h"
 
@@ -38,6 +39,16 @@ protected:
         QApplication::setActiveWindow(window.get());
         EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
         return *window;
+    }
+
+    // Opens the window and types x0 into the position field, then Enter.
+    feuilleP& openAt(const QString& x0) {
+        feuilleP& w = open();
+        ParameterEdit* field = w.Text5(PositionField);
+        field->setFocus();
+        field->setText(x0);
+        QTest::keyClick(field, Qt::Key_Return);
+        return w;
     }
 
     // Steps the animation clock by hand.

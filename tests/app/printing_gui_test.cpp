@@ -30,15 +30,6 @@ namespace {
 
 class Printing : public MainWindowTest {
 protected:
-    feuilleP& openAt(const QString& x0) {
-        feuilleP& w = open();
-        ParameterEdit* field = w.Text5(PositionField);
-        field->setFocus();
-        field->setText(x0);
-        QTest::keyClick(field, Qt::Key_Return);
-        return w;
-    }
-
     // Runs `drive` on the print dialog once it is shown modally; fails rather than hangs if
     // it stays open.
     void whenDialogOpens(std::function<void(confimp&)> drive) {
