@@ -293,6 +293,7 @@ void feuilleP::popUpCopyMenu() {
 
 QString feuilleP::statusText() const { return info->text(); }
 void feuilleP::setStatusText(const QString& text) {
+    if (info->text() == text) return;
     info->setText(text);
     announceTextChange(info);
 }
