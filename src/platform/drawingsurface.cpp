@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygon>
 #include <cmath>
 
 namespace ondalis {
@@ -60,6 +59,8 @@ DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent) {
     image_.fill(backColor_);
 }
 
+DrawingSurface::~DrawingSurface() = default;
+
 QFont DrawingSurface::makeFont(const QString& family, double points, bool bold, bool italic) {
     QString resolved = family;
     if (family == QLatin1String("Arial") || family == QLatin1String("MS Sans Serif"))
@@ -84,32 +85,74 @@ void DrawingSurface::setSurfaceSize(int w, int h) {
 void DrawingSurface::ensureImageSize() {
     const QSize s = size().expandedTo(QSize(1, 1));
     if (image_.size() == s) return;
+    batchPainter_.reset();  // a batch's painter would paint on the old image
     QImage next(s, QImage::Format_RGB32);
     next.fill(backColor_);
     QPainter p(&next);
     p.drawImage(0, 0, image_);
     p.end();
     image_ = next;
+    ++revision_;
+}
+
+uchar* DrawingSurface::writableBits() {
+    if (batchPainter_ && !image_.isDetached()) batchPainter_.reset();
+    ++revision_;
+    return image_.bits();
+}
+
+void DrawingSurface::changed(const QRect& area) {
+    if (batchDepth_ > 0)
+        batchChanged_ |= area;
+    else
+        update(area);
 }
 
 void DrawingSurface::setPicture(const QImage& picture) {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    ++revision_;
 }
 
-void DrawingSurface::setPictureFromImage() { picture_ = image_.copy(); }
+void DrawingSurface::setPictureFromImage() {
+    picture_ = image_.copy();
+    ++revision_;
+}
 
-void DrawingSurface::clearPicture() { picture_ = QImage(); }
+void DrawingSurface::clearPicture() {
+    picture_ = QImage();
+    ++revision_;
+}
 
 void DrawingSurface::clear() {
     ensureImageSize();
-    image_.fill(backColor_);
-    if (!picture_.isNull()) {
-        QPainter p(&image_);
-        p.drawImage(0, 0, picture_);
-    }
+    clear(image_.rect());
+}
+
+// Row by row: the picture where it reaches, the back colour beyond (both are opaque, so this
+// is what filling and then laying the picture over gives).
+void DrawingSurface::clear(const QRect& area) {
+    ensureImageSize();
     curX_ = 0;
     curY_ = 0;
-    update();
+    const QRect r = area & image_.rect();
+    if (r.isEmpty()) return;
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb back = backColor_.rgb();
+    const QRect fromPicture = r & picture_.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        int x = r.left();
+        if (y >= fromPicture.top() && y <= fromPicture.bottom()) {
+            std::fill(row + x, row + fromPicture.left(), back);
+            const QRgb* source = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+            std::copy(source + fromPicture.left(), source + fromPicture.right() + 1,
+                      row + fromPicture.left());
+            x = fromPicture.right() + 1;
+        }
+        std::fill(row + x, row + r.right() + 1, back);
+    }
+    changed(r);
 }
 
 void DrawingSurface::setBackColor(const QColor& c) {
@@ -119,14 +162,34 @@ void DrawingSurface::setBackColor(const QColor& c) {
 
 // Draws into the image and schedules a repaint of the part that changed only.
 template <typename F>
-void DrawingSurface::paint(const QRect& changed, F&& f) {
+void DrawingSurface::paint(const QRect& area, F&& f) {
     ensureImageSize();
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    f(p);
-    p.end();
+    ++revision_;
+    if (batchDepth_ > 0) {
+        if (batchPainter_ && !image_.isDetached()) batchPainter_.reset();
+        if (!batchPainter_) {
+            batchPainter_ = std::make_unique<QPainter>(&image_);
+            batchPainter_->setRenderHint(QPainter::Antialiasing, false);
+        }
+        f(*batchPainter_);
+    } else {
+        QPainter p(&image_);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        f(p);
+    }
     const int m = drawWidth_ + 1;
-    update(changed.normalized().adjusted(-m, -m, m, m));
+    changed(area.normalized().adjusted(-m, -m, m, m));
+}
+
+DrawingSurface::Batch::Batch(DrawingSurface& surface) : surface_(surface) {
+    ++surface_.batchDepth_;
+}
+
+DrawingSurface::Batch::~Batch() {
+    if (--surface_.batchDepth_ > 0) return;
+    surface_.batchPainter_.reset();
+    if (!surface_.batchChanged_.isEmpty()) surface_.update(surface_.batchChanged_);
+    surface_.batchChanged_ = QRect();
 }
 
 namespace {
@@ -161,12 +224,27 @@ void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColo
 }
 
 void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
-        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
-                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
-        p.fillRect(r, c);
-    });
+    // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+    const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                  QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
+    if (c.alpha() == 255) {
+        // An opaque box replaces the pixels: written straight into the image.
+        ensureImageSize();
+        const QRect inside = r & image_.rect();
+        if (!inside.isEmpty()) {
+            uchar* bits = writableBits();
+            const qsizetype stride = image_.bytesPerLine();
+            const QRgb rgb = c.rgb();
+            for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(row + inside.left(), row + inside.right() + 1, rgb);
+            }
+        }
+        const int m = drawWidth_ + 1;
+        changed(spanning(x1, y1, x2, y2).adjusted(-m, -m, m, m));
+        return;
+    }
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) { p.fillRect(r, c); });
 }
 
 void DrawingSurface::circle(double cx, double cy, double r, const QColor& c) {
@@ -194,31 +272,51 @@ void DrawingSurface::point(double x, double y, const QColor& c) {
     });
 }
 
-void DrawingSurface::points(const QList<QPoint>& pixels, const QColor& c) {
-    if (pixels.isEmpty()) return;
+void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c) {
+    if (pixels.empty()) return;
     ensureImageSize();
+    int left = pixels.front().x(), right = left, top = pixels.front().y(), bottom = top;
     if (drawWidth_ == 1 && c.alpha() == 255) {
         // Single opaque pixels: written straight into the image.
         const QRgb rgb = c.rgb();
         const int w = image_.width();
         const int h = image_.height();
-        uchar* bits = image_.bits();
+        uchar* bits = writableBits();
         const qsizetype stride = image_.bytesPerLine();
-        for (const QPoint& q : pixels)
-            if (q.x() >= 0 && q.y() >= 0 && q.x() < w && q.y() < h)
-                reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
-        update(QPolygon(pixels).boundingRect().adjusted(-1, -1, 1, 1));
+        for (const QPoint& q : pixels) {
+            const int x = q.x(), y = q.y();
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
+                reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+        }
+        changed(QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1));
         return;
     }
-    paint(QPolygon(pixels).boundingRect(), [&](QPainter& p) {
+    for (const QPoint& q : pixels) {
+        left = std::min(left, q.x());
+        right = std::max(right, q.x());
+        top = std::min(top, q.y());
+        bottom = std::max(bottom, q.y());
+    }
+    paint(QRect(QPoint(left, top), QPoint(right, bottom)), [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
-        p.drawPoints(pixels.constData(), int(pixels.size()));
+        p.drawPoints(pixels.data(), int(pixels.size()));
     });
 }
 
 void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
     paint(QRect(QPoint(px(x), px(y)), picture.size()),
           [&](QPainter& p) { p.drawImage(QPoint(px(x), px(y)), picture); });
+}
+
+void DrawingSurface::drawImage(double x, double y, const QImage& picture, const QRect& source) {
+    const QRect part = source & picture.rect();
+    if (part.isEmpty()) return;
+    const QPoint at = QPoint(px(x), px(y)) + (part.topLeft() - source.topLeft());
+    paint(QRect(at, part.size()), [&](QPainter& p) { p.drawImage(at, picture, part); });
 }
 
 void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
