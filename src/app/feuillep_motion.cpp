@@ -81,7 +81,7 @@ void feuilleP::majaff() {
     view.k = p.k;
     view.h = p.h;
     view.vectors = Frame2->vectorView();
-    drawScene(*Picture2, view, state_->decorations);
+    state_->scene.draw(*Picture2, view);
 
     if (float(sample_.t) <= duration()) {
         tracegraphe(*Frame1, state_->graphScale, state_->plot, sample_, duration(),

@@ -16,7 +16,7 @@ struct MainWindowState {
     RecordingSettings recording;
     GraphScale graphScale;
     PlotMemory plot;
-    SceneDecorations decorations;
+    SceneAnimator scene;
     calculator::CalculatorMemory calculatorMemory;
     QPointer<QWidget> machine;  // the calculator while it is open
 };

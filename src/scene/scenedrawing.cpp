@@ -1,9 +1,9 @@
 #include "scenedrawing.h"
 
-#include <QList>
 #include <QPoint>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "drawingsurface.h"
 #include "numberformat.h"
@@ -33,10 +33,16 @@ int pixelOf(double v) {
     return r - (r > t ? 1 : 0);
 }
 
-// Points of the elliptical arc of semi-axes rx, ry from `start` to `end` (radians,
-// counter-clockwise from +x as seen on the screen), relative to its centre and at most one pixel
-// apart; the first and last are the arc's end points.
-QList<QPointF> arcOffsets(double rx, double ry, double start, double end) {
+// The points of the elliptical arc of semi-axes rx, ry from `start` to `end` (radians,
+// counter-clockwise from +x as seen on the screen), at most one pixel apart, the first and last
+// on the arc's ends: their horizontal offsets from the centre, and their pixel rows for a centre
+// on row cy (the same for every coil of the spring).
+struct ArcTrace {
+    std::vector<double> dx;
+    std::vector<int> row;
+};
+
+ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
     const double radius = std::max({rx, ry, 1.0});
     const int n = std::max(1, int(std::ceil((end - start) * radius)));
     const double step = (end - start) / n;
@@ -44,35 +50,41 @@ QList<QPointF> arcOffsets(double rx, double ry, double start, double end) {
     const double sinStep = std::sin(step);
     double c = std::cos(start);
     double s = std::sin(start);
-    QList<QPointF> offsets;
-    offsets.reserve(n + 1);
+    ArcTrace trace;
+    trace.dx.reserve(n + 1);
+    trace.row.reserve(n + 1);
+    auto add = [&](double ox, double oy) {
+        trace.dx.push_back(ox);
+        trace.row.push_back(pixelOf(cy + oy));
+    };
     for (int j = 0; j < n; ++j) {
-        offsets.append(QPointF(rx * c, -ry * s));
+        add(rx * c, -ry * s);
         const double next = c * cosStep - s * sinStep;  // rotation by one step
         s = s * cosStep + c * sinStep;
         c = next;
     }
-    offsets.append(QPointF(rx * std::cos(end), -ry * std::sin(end)));
-    return offsets;
+    add(rx * std::cos(end), -ry * std::sin(end));
+    return trace;
 }
 
-// Appends the pixels of an arc centred on (cx, cy): its points rounded to the pixel, repeats
+// Appends the pixels of an arc centred on column cx: its points rounded to the pixel, repeats
 // skipped, and the corner pixel of each staircase step left out so that the trace is one
 // pixel thin.
-void appendArc(QList<QPoint>& pixels, double cx, double cy, const QList<QPointF>& offsets) {
-    const qsizetype first = pixels.size();
-    for (const QPointF& o : offsets) {
-        const QPoint p(pixelOf(cx + o.x()), pixelOf(cy + o.y()));
-        const qsizetype count = pixels.size() - first;
-        if (count > 0 && pixels.constLast() == p) continue;
+void appendArc(std::vector<QPoint>& pixels, double cx, const ArcTrace& arc) {
+    const size_t first = pixels.size();
+    const size_t n = arc.dx.size();
+    for (size_t j = 0; j < n; ++j) {
+        const QPoint p(pixelOf(cx + arc.dx[j]), arc.row[j]);
+        const size_t count = pixels.size() - first;
+        if (count > 0 && pixels.back() == p) continue;
         if (count >= 2) {
-            const QPoint& before = pixels.at(pixels.size() - 2);
+            const QPoint& before = pixels[pixels.size() - 2];
             if (std::abs(before.x() - p.x()) == 1 && std::abs(before.y() - p.y()) == 1) {
-                pixels.last() = p;
+                pixels.back() = p;
                 continue;
             }
         }
-        pixels.append(p);
+        pixels.push_back(p);
     }
 }
 
@@ -111,21 +123,21 @@ void drawSpring(DrawingSurface& scene, float x) {
     const double first = 10 + a;                 // first ellipse touches the wall's face
     const double last = 30.0 * x + 435 - a - 1;  // last one ends a pixel before the solid
     const double step = (last - first) / 45;
-    const QList<QPointF> firstUpper = arcOffsets(a, halfHeight, 0, 3.14);
-    const QList<QPointF> firstLower = arcOffsets(a, halfHeight, 5.28, 6.28);
-    const QList<QPointF> middle = arcOffsets(a, halfHeight, 0.2, 6.08);  // gap on the right
-    const QList<QPointF> lastCoil = arcOffsets(a, halfHeight, 2.94, 6.28);
-    QList<QPoint> coils;
-    coils.reserve(46 * middle.size());
+    const ArcTrace firstUpper = arcTrace(a, halfHeight, y, 0, 3.14);
+    const ArcTrace firstLower = arcTrace(a, halfHeight, y, 5.28, 6.28);
+    const ArcTrace middle = arcTrace(a, halfHeight, y, 0.2, 6.08);  // gap on the right
+    const ArcTrace lastCoil = arcTrace(a, halfHeight, y, 2.94, 6.28);
+    std::vector<QPoint> coils;
+    coils.reserve(46 * middle.dx.size());
     for (int i = 0; i <= 45; ++i) {
         const double cx = first + i * step;
         if (i == 0) {
-            appendArc(coils, cx, y, firstUpper);
-            appendArc(coils, cx, y, firstLower);
+            appendArc(coils, cx, firstUpper);
+            appendArc(coils, cx, firstLower);
         } else if (i < 45) {
-            appendArc(coils, cx, y, middle);
+            appendArc(coils, cx, middle);
         } else {
-            appendArc(coils, cx, y, lastCoil);
+            appendArc(coils, cx, lastCoil);
         }
     }
     scene.points(coils, Qt::black);
@@ -167,14 +179,25 @@ void drawAxis(DrawingSurface& scene, bool originMark) {
     }
 }
 
+QRect movingBounds(const SceneView& view) {
+    const double cx = sceneX(view.x);
+    // The spring starts at the wall's face, X = 10; the solid spans cx ± 15 and rows 7 … 35,
+    // which hold the coils (21 ± 8) too.
+    QRect bounds(QPoint(9, 7), QPoint(int(std::ceil(cx)) + 16, 35));
+    const VectorLengths lengths =
+        vectorLengths(view.vectors, view.x, view.v, view.t, view.k, view.h);
+    return bounds | vectorBounds(int(roundHalfEven(cx)), SolidCentreY, lengths);
+}
+
 namespace {
 
-void drawMovingPart(DrawingSurface& scene, const SceneView& view) {
-    scene.clear();
+// Spring, solid and vectors, over what the scene shows.
+void drawMovingParts(DrawingSurface& scene, const SceneView& view) {
     drawSpring(scene, view.x);
     drawSolid(scene, view.x);
     const int gx = int(roundHalfEven(sceneX(view.x)));
-    lesvecteurs(scene, gx, SolidCentreY, view.vectors, view.x, view.v, view.t, view.k, view.h);
+    lesvecteurs(scene, gx, SolidCentreY, view.vectors,
+                vectorLengths(view.vectors, view.x, view.v, view.t, view.k, view.h));
     scene.setFont(QStringLiteral("Arial"), 8, false, false);
     scene.setForeColor(Qt::black);
 }
@@ -208,16 +231,44 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
 }
 
 void drawScene(DrawingSurface& scene, const SceneView& view) {
-    drawMovingPart(scene, view);
+    scene.clear();
+    drawMovingParts(scene, view);
     drawDecorations(scene, view.rulerShown, view.axisShown);
 }
 
 void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations) {
-    drawMovingPart(scene, view);
+    DrawingSurface::Batch batch(scene);
+    scene.clear();
+    drawMovingParts(scene, view);
     if (view.rulerShown || view.axisShown)
         scene.drawImage(0, 0,
                         decorations.layer(scene.imageWidth(), scene.imageHeight(), view.rulerShown,
                                           view.axisShown));
+}
+
+void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
+    const QRect now = movingBounds(view);
+    const bool unchanged = &scene == scene_ && scene.revision() == revision_ &&
+                           view.rulerShown == rulerShown_ && view.axisShown == axisShown_;
+    if (!unchanged) {
+        drawScene(scene, view, decorations_);
+    } else {
+        // Outside `area` the scene shows the background and the decorations already.
+        const QRect area = moving_ | (now & scene.image().rect());
+        DrawingSurface::Batch batch(scene);
+        scene.clear(area);
+        drawMovingParts(scene, view);
+        if (view.rulerShown || view.axisShown)
+            scene.drawImage(area.left(), area.top(),
+                            decorations_.layer(scene.imageWidth(), scene.imageHeight(),
+                                               view.rulerShown, view.axisShown),
+                            area);
+    }
+    scene_ = &scene;
+    revision_ = scene.revision();
+    moving_ = now & scene.image().rect();
+    rulerShown_ = view.rulerShown;
+    axisShown_ = view.axisShown;
 }
 
 }  // namespace ondalis

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <array>
 
 #include "vectors.h"
@@ -56,6 +57,10 @@ private:
     std::array<QImage, 4> layers_;
 };
 
+// The rectangle of scene pixels that the spring, the solid and the vectors of `view` cover: rows
+// 7 to 35, from the wall's face to the solid's right side, and wherever the vectors reach.
+QRect movingBounds(const SceneView& view);
+
 // One redraw of the moving part of the scene, in this order: clear to the background, spring,
 // solid, vectors (attached at Gx = 30·x + 450 rounded half to even, Gy = 21), ruler if shown,
 // axis if shown (with the origin mark only when the ruler is not shown). The text font is left
@@ -63,5 +68,23 @@ private:
 void drawScene(DrawingSurface& scene, const SceneView& view);
 // The same picture, with the ruler and axis taken from `decorations` (for the animation ticks).
 void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations);
+
+// The redraws of the animation: the picture drawScene(scene, view, decorations) gives, made by
+// touching only the part of the scene that changes, where the spring, the solid and the vectors
+// were drawn last time and where they are drawn now (elsewhere the scene already shows the
+// background, the ruler and the axis). The whole scene is drawn again when something else drew
+// on it since the last redraw, or when the ruler, the axis or the scene's size changed.
+class SceneAnimator {
+public:
+    void draw(DrawingSurface& scene, const SceneView& view);
+
+private:
+    SceneDecorations decorations_;
+    const DrawingSurface* scene_ = nullptr;
+    quint64 revision_ = 0;  // the scene's revision after the last redraw
+    QRect moving_;          // what the moving parts covered then
+    bool rulerShown_ = false;
+    bool axisShown_ = false;
+};
 
 }  // namespace ondalis
