@@ -70,6 +70,7 @@ QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, i
     auto* l = new ValueLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(42, top, 69, 19);
+    l->setFixedSize(69, 19);  // a new value then asks for no layout pass
     l->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8.25, true));
     l->setAutoFillBackground(true);
     QPalette pal = l->palette();

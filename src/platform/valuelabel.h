@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QLabel>
+#include <memory>
 
 namespace ondalis {
 
@@ -13,11 +14,22 @@ class ValueLabel : public QLabel {
 public:
     enum class Role { Readout, StatusLine };
     explicit ValueLabel(QWidget* parent = nullptr, Role role = Role::Readout);
+    ~ValueLabel() override;
 
     Role role() const { return role_; }
 
+protected:
+    // A readout is drawn from glyphs laid out once, as QLabel would draw it.
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
 private:
+    bool paintFromGlyphs();
+
+    class Glyphs;
     Role role_;
+    std::unique_ptr<Glyphs> glyphs_;
+    QString paintedText_;  // until the glyphs are laid out
 };
 
 // Tells a listening screen reader that the text shown by `label` changed (for texts that change
