@@ -102,10 +102,10 @@ uchar* DrawingSurface::writableBits() {
 }
 
 void DrawingSurface::changed(const QRect& area) {
-    if (batchDepth_ > 0)
-        batchChanged_ |= area;
-    else
+    if (batchDepth_ == 0)
         update(area);
+    else if (!batchChanged_.contains(area))
+        batchChanged_ += area;
 }
 
 void DrawingSurface::setPicture(const QImage& picture) {
@@ -189,7 +189,7 @@ DrawingSurface::Batch::~Batch() {
     if (--surface_.batchDepth_ > 0) return;
     surface_.batchPainter_.reset();
     if (!surface_.batchChanged_.isEmpty()) surface_.update(surface_.batchChanged_);
-    surface_.batchChanged_ = QRect();
+    surface_.batchChanged_ = QRegion();
 }
 
 namespace {
@@ -199,23 +199,105 @@ QRect spanning(double x1, double y1, double x2, double y2) {
 }
 }  // namespace
 
+namespace {
+
+void strokeLine(QPainter& p, QPoint a, QPoint b, const QColor& c, int width) {
+    p.setPen(makePen(c, width));
+    if (a == b)
+        p.drawPoint(a);
+    else
+        p.drawLine(a, b);
+}
+
+}  // namespace
+
+const DrawingSurface::Stroke& DrawingSurface::stroke(QPoint delta) {
+    const quint64 key = (quint64(quint16(delta.x())) << 32) | (quint64(quint16(delta.y())) << 16) |
+                        quint64(quint16(drawWidth_));
+    auto found = strokes_.constFind(key);
+    if (found != strokes_.constEnd()) return *found;
+    if (strokes_.size() >= 4096) strokes_.clear();
+
+    // Drawn once in black on white, with room around for the line's width.
+    const int m = drawWidth_ + 2;
+    const QPoint a(m + std::max(0, -delta.x()), m + std::max(0, -delta.y()));
+    QImage scratch(std::abs(delta.x()) + 2 * m + 1, std::abs(delta.y()) + 2 * m + 1,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    QPainter p(&scratch);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    strokeLine(p, a, a + delta, Qt::black, drawWidth_);
+    p.end();
+    Stroke s;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] == 0xffffffff) continue;
+            const int start = x;
+            while (x + 1 < scratch.width() && row[x + 1] != 0xffffffff) ++x;
+            s.runs.push_back({y - a.y(), start - a.x(), x - a.x()});
+            s.bounds |= QRect(QPoint(start, y), QPoint(x, y)).translated(-a);
+        }
+    }
+    return *strokes_.insert(key, std::move(s));
+}
+
+// An opaque line well inside the image, from its runs; false for the others (a line cut by the
+// image's edge is drawn by a painter, which clips slanted lines its own way).
+bool DrawingSurface::drawStroke(QPoint a, QPoint b, const QColor& c) {
+    const int m = drawWidth_ + 2;
+    if (c.alpha() != 255 || std::abs(b.x() - a.x()) > 4096 || std::abs(b.y() - a.y()) > 4096 ||
+        !image_.rect().contains(QRect(a, b).normalized().adjusted(-m, -m, m, m)))
+        return false;
+    const Stroke& s = stroke(b - a);
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb rgb = c.rgb();
+    for (const StrokeRun& r : s.runs) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + (a.y() + r.dy) * stride);
+        std::fill(row + a.x() + r.x0, row + a.x() + r.x1 + 1, rgb);
+    }
+    changed(s.bounds.translated(a));
+    return true;
+}
+
+// The outline of an opaque box at least two pixels wide and high, well inside the image, with
+// a 1-pixel line: its first and last rows and columns.
+bool DrawingSurface::drawOutline(const QRect& r, const QColor& c) {
+    if (c.alpha() != 255 || drawWidth_ != 1 || r.width() < 2 || r.height() < 2 ||
+        !image_.rect().contains(r))
+        return false;
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb rgb = c.rgb();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        if (y == r.top() || y == r.bottom()) {
+            std::fill(row + r.left(), row + r.right() + 1, rgb);
+        } else {
+            row[r.left()] = rgb;
+            row[r.right()] = rgb;
+        }
+    }
+    changed(r);
+    return true;
+}
+
 void DrawingSurface::line(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        const QPoint a(px(x1), px(y1));
-        const QPoint b(px(x2), px(y2));
-        p.setPen(makePen(c, drawWidth_));
-        if (a == b)
-            p.drawPoint(a);
-        else
-            p.drawLine(a, b);
-    });
+    const QPoint a(px(x1), px(y1));
+    const QPoint b(px(x2), px(y2));
+    ensureImageSize();
+    if (drawStroke(a, b, c)) return;
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) { strokeLine(p, a, b, c, drawWidth_); });
 }
 
 void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColor& c) {
+    // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+    const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                  QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
+    ensureImageSize();
+    if (drawOutline(r, c)) return;
     paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
-        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
-                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
         p.setPen(makePen(c, drawWidth_));
         p.setBrush(Qt::NoBrush);
         // An aliased 1-pixel outline of QRect(x, y, w, h) covers x .. x + w.
@@ -239,9 +321,8 @@ void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const Q
                 QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
                 std::fill(row + inside.left(), row + inside.right() + 1, rgb);
             }
+            changed(inside);
         }
-        const int m = drawWidth_ + 1;
-        changed(spanning(x1, y1, x2, y2).adjusted(-m, -m, m, m));
         return;
     }
     paint(spanning(x1, y1, x2, y2), [&](QPainter& p) { p.fillRect(r, c); });
@@ -292,7 +373,7 @@ void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c) {
             if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
                 reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
         }
-        changed(QRect(QPoint(left, top), QPoint(right, bottom)).adjusted(-1, -1, 1, 1));
+        changed(QRect(QPoint(left, top), QPoint(right, bottom)) & image_.rect());
         return;
     }
     for (const QPoint& q : pixels) {
@@ -305,6 +386,26 @@ void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c) {
         p.setPen(makePen(c, drawWidth_));
         p.drawPoints(pixels.data(), int(pixels.size()));
     });
+}
+
+void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c, const QRect& bounds) {
+    if (pixels.empty()) return;
+    if (drawWidth_ != 1 || c.alpha() != 255) {
+        points(pixels, c);
+        return;
+    }
+    ensureImageSize();
+    const QRgb rgb = c.rgb();
+    const unsigned w = unsigned(image_.width());
+    const unsigned h = unsigned(image_.height());
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (const QPoint& q : pixels) {
+        Q_ASSERT(bounds.contains(q));
+        if (unsigned(q.x()) < w && unsigned(q.y()) < h)
+            reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
+    }
+    changed(bounds & image_.rect());
 }
 
 void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
@@ -355,8 +456,10 @@ void DrawingSurface::refreshNow() { repaint(); }
 
 void DrawingSurface::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect area = event->rect() & image_.rect();
-    if (!area.isEmpty()) p.drawImage(area.topLeft(), image_, area);
+    for (const QRect& r : event->region()) {
+        const QRect area = r & image_.rect();
+        if (!area.isEmpty()) p.drawImage(area.topLeft(), image_, area);
+    }
     if (image_.width() < width() || image_.height() < height()) {
         p.fillRect(QRect(image_.width(), 0, width() - image_.width(), height()), backColor_);
         p.fillRect(QRect(0, image_.height(), width(), height() - image_.height()), backColor_);

@@ -2,15 +2,18 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QRegion>
 #include <QWidget>
 
 class QPainter;
 #include <functional>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace ondalis {
 
@@ -69,6 +72,8 @@ public:
         points(std::span<const QPoint>(pixels.constData(), size_t(pixels.size())), c);
     }
     void points(std::span<const QPoint> pixels, const QColor& c);
+    // The same, for pixels the caller knows to lie within `bounds` (which only the repaint uses).
+    void points(std::span<const QPoint> pixels, const QColor& c, const QRect& bounds);
     // Lays a picture (with its transparency) over the image, its top-left corner at (x, y).
     void drawImage(double x, double y, const QImage& picture);
     // Lays the part `source` of a picture over the image, its top-left corner at (x, y).
@@ -152,6 +157,20 @@ private:
     // Asks for the widget to show `changed` again, now or when the batch ends.
     void changed(const QRect& area);
 
+    // The pixels of a line, as runs along its rows relative to its first end. A painter's
+    // aliased line covers the same pixels wherever its ends are (whole pixels), so each shape is
+    // drawn by a painter once and then written straight into the image.
+    struct StrokeRun {
+        int dy, x0, x1;
+    };
+    struct Stroke {
+        std::vector<StrokeRun> runs;
+        QRect bounds;  // of the runs
+    };
+    const Stroke& stroke(QPoint delta);
+    bool drawStroke(QPoint a, QPoint b, const QColor& c);
+    bool drawOutline(const QRect& r, const QColor& c);
+
     QImage image_;
     QImage picture_;
     QColor backColor_ = Qt::white;
@@ -163,8 +182,9 @@ private:
     std::function<QString()> describer_;
     quint64 revision_ = 0;
     int batchDepth_ = 0;
-    QRect batchChanged_;
+    QRegion batchChanged_;
     std::unique_ptr<QPainter> batchPainter_;  // opened by the first operation of a batch
+    QHash<quint64, Stroke> strokes_;          // by line shape and width
 };
 
 }  // namespace ondalis
