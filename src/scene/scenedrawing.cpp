@@ -40,6 +40,7 @@ int pixelOf(double v) {
 struct ArcTrace {
     std::vector<double> dx;
     std::vector<int> row;
+    double leftmost = 0;  // the smallest dx
 };
 
 ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
@@ -64,28 +65,39 @@ ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
         c = next;
     }
     add(rx * std::cos(end), -ry * std::sin(end));
+    trace.leftmost = *std::min_element(trace.dx.begin(), trace.dx.end());
     return trace;
 }
 
-// Appends the pixels of an arc centred on column cx: its points rounded to the pixel, repeats
-// skipped, and the corner pixel of each staircase step left out so that the trace is one
-// pixel thin.
-void appendArc(std::vector<QPoint>& pixels, double cx, const ArcTrace& arc) {
-    const size_t first = pixels.size();
+// Writes the pixels of an arc centred on column cx at `out` and returns the end: its points
+// rounded to the pixel, repeats skipped, and the corner pixel of each staircase step left out so
+// that the trace is one pixel thin. `columns` is scratch room for the arc's rounded columns.
+QPoint* appendArc(QPoint* out, double cx, const ArcTrace& arc, int* columns) {
     const size_t n = arc.dx.size();
-    for (size_t j = 0; j < n; ++j) {
-        const QPoint p(pixelOf(cx + arc.dx[j]), arc.row[j]);
-        const size_t count = pixels.size() - first;
-        if (count > 0 && pixels.back() == p) continue;
-        if (count >= 2) {
-            const QPoint& before = pixels[pixels.size() - 2];
-            if (std::abs(before.x() - p.x()) == 1 && std::abs(before.y() - p.y()) == 1) {
-                pixels.back() = p;
-                continue;
-            }
-        }
-        pixels.push_back(p);
+    if ((cx + arc.leftmost) + 0.5 >= 0) {
+        // Every point right of -0.5: rounding is truncating v + 0.5 (what pixelOf does there).
+        for (size_t j = 0; j < n; ++j) columns[j] = int((cx + arc.dx[j]) + 0.5);
+    } else {
+        for (size_t j = 0; j < n; ++j) columns[j] = pixelOf(cx + arc.dx[j]);
     }
+    int count = 0;
+    int lastX = 0, lastY = 0, beforeX = 0, beforeY = 0;
+    for (size_t j = 0; j < n; ++j) {
+        const int x = columns[j];
+        const int y = arc.row[j];
+        if (count > 0 && x == lastX && y == lastY) continue;
+        if (count >= 2 && std::abs(beforeX - x) == 1 && std::abs(beforeY - y) == 1) {
+            out[-1] = QPoint(x, y);  // the corner gives way to the diagonal step
+        } else {
+            *out++ = QPoint(x, y);
+            ++count;
+            beforeX = lastX;
+            beforeY = lastY;
+        }
+        lastX = x;
+        lastY = y;
+    }
+    return out;
 }
 
 }  // namespace
@@ -127,20 +139,26 @@ void drawSpring(DrawingSurface& scene, float x) {
     const ArcTrace firstLower = arcTrace(a, halfHeight, y, 5.28, 6.28);
     const ArcTrace middle = arcTrace(a, halfHeight, y, 0.2, 6.08);  // gap on the right
     const ArcTrace lastCoil = arcTrace(a, halfHeight, y, 2.94, 6.28);
-    std::vector<QPoint> coils;
-    coils.reserve(46 * middle.dx.size());
+    std::vector<QPoint> coils(2 * firstUpper.dx.size() + 2 * firstLower.dx.size() +
+                              44 * middle.dx.size() + lastCoil.dx.size());
+    std::vector<int> columns(std::max(
+        {firstUpper.dx.size(), firstLower.dx.size(), middle.dx.size(), lastCoil.dx.size()}));
+    QPoint* end = coils.data();
     for (int i = 0; i <= 45; ++i) {
         const double cx = first + i * step;
         if (i == 0) {
-            appendArc(coils, cx, firstUpper);
-            appendArc(coils, cx, firstLower);
+            end = appendArc(end, cx, firstUpper, columns.data());
+            end = appendArc(end, cx, firstLower, columns.data());
         } else if (i < 45) {
-            appendArc(coils, cx, middle);
+            end = appendArc(end, cx, middle, columns.data());
         } else {
-            appendArc(coils, cx, lastCoil);
+            end = appendArc(end, cx, lastCoil, columns.data());
         }
     }
-    scene.points(coils, Qt::black);
+    // From the wall's face to the solid, 8 pixels above and below the rod.
+    const QRect bounds(QPoint(9, SolidCentreY - 9),
+                       QPoint(int(std::ceil(last + a)) + 1, SolidCentreY + 9));
+    scene.points(std::span<const QPoint>(coils.data(), end), Qt::black, bounds);
 }
 
 void drawSolid(DrawingSurface& scene, float x) {
@@ -179,14 +197,17 @@ void drawAxis(DrawingSurface& scene, bool originMark) {
     }
 }
 
-QRect movingBounds(const SceneView& view) {
+QRegion movingArea(const SceneView& view) {
     const double cx = sceneX(view.x);
-    // The spring starts at the wall's face, X = 10; the solid spans cx ± 15 and rows 7 … 35,
-    // which hold the coils (21 ± 8) too.
-    QRect bounds(QPoint(9, 7), QPoint(int(std::ceil(cx)) + 16, 35));
+    // The coils lie on rows 21 ± 8 from the wall's face, X = 10, to the solid, which spans
+    // cx ± 15 and rows 7 … 35; the vectors keep to rows 14 … 29.
     const VectorLengths lengths =
         vectorLengths(view.vectors, view.x, view.v, view.t, view.k, view.h);
-    return bounds | vectorBounds(int(roundHalfEven(cx)), SolidCentreY, lengths);
+    const QRect vectors = vectorBounds(int(roundHalfEven(cx)), SolidCentreY, lengths);
+    QRect band(QPoint(9, 12), QPoint(int(std::ceil(cx)) + 16, 30));
+    if (!vectors.isEmpty()) band |= QRect(QPoint(vectors.left(), 12), QPoint(vectors.right(), 30));
+    const QRect solid(QPoint(int(std::floor(cx)) - 16, 7), QPoint(int(std::ceil(cx)) + 16, 35));
+    return QRegion(band) + solid;
 }
 
 namespace {
@@ -210,7 +231,8 @@ void drawDecorations(DrawingSurface& scene, bool rulerShown, bool axisShown) {
 }  // namespace
 
 const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bool axisShown) {
-    QImage& layer = layers_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    const int which = (rulerShown ? 1 : 0) + (axisShown ? 2 : 0);
+    QImage& layer = layers_[which];
     if (layer.width() == width && layer.height() == height) return layer;
 
     // Drawn in black on white, the grey of each pixel gives the layer's opacity there.
@@ -222,12 +244,44 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
     drawDecorations(scratch, rulerShown, axisShown);
     const QImage& drawn = scratch.image();
     layer = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    Ink& ink = ink_[which];
+    ink.opaque.assign(height, {});
+    ink.partial.assign(height, {});
     for (int y = 0; y < height; ++y) {
         const QRgb* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         QRgb* to = reinterpret_cast<QRgb*>(layer.scanLine(y));
         for (int x = 0; x < width; ++x) to[x] = qRgba(0, 0, 0, 255 - qGray(from[x]));
+        for (int x = 0; x < width; ++x) {
+            const int alpha = qAlpha(to[x]);
+            if (alpha == 0) continue;
+            auto& runs = alpha == 255 ? ink.opaque[y] : ink.partial[y];
+            if (!runs.empty() && runs.back().second == x - 1)
+                runs.back().second = x;
+            else
+                runs.push_back({x, x});
+        }
     }
     return layer;
+}
+
+void SceneDecorations::overlay(DrawingSurface& scene, const QRect& area, bool rulerShown,
+                               bool axisShown) {
+    const QImage& picture = layer(scene.imageWidth(), scene.imageHeight(), rulerShown, axisShown);
+    const Ink& ink = ink_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    const QRect r = area & picture.rect();
+    std::vector<QPoint> black;
+    QRect blended;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (auto [first, last] : ink.opaque[y])
+            for (int x = std::max(first, r.left()); x <= std::min(last, r.right()); ++x)
+                black.emplace_back(x, y);
+        for (auto [first, last] : ink.partial[y])
+            if (first <= r.right() && last >= r.left())
+                blended |= QRect(QPoint(std::max(first, r.left()), y),
+                                 QPoint(std::min(last, r.right()), y));
+    }
+    scene.points(black, Qt::black);
+    if (!blended.isEmpty()) scene.drawImage(blended.left(), blended.top(), picture, blended);
 }
 
 void drawScene(DrawingSurface& scene, const SceneView& view) {
@@ -247,22 +301,20 @@ void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& d
 }
 
 void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
-    const QRect now = movingBounds(view);
+    const QRegion now = movingArea(view);
     const bool unchanged = &scene == scene_ && scene.revision() == revision_ &&
                            view.rulerShown == rulerShown_ && view.axisShown == axisShown_;
     if (!unchanged) {
         drawScene(scene, view, decorations_);
     } else {
         // Outside `area` the scene shows the background and the decorations already.
-        const QRect area = moving_ | (now & scene.image().rect());
+        const QRegion area = moving_ + (now & scene.image().rect());
         DrawingSurface::Batch batch(scene);
-        scene.clear(area);
+        for (const QRect& r : area) scene.clear(r);
         drawMovingParts(scene, view);
         if (view.rulerShown || view.axisShown)
-            scene.drawImage(area.left(), area.top(),
-                            decorations_.layer(scene.imageWidth(), scene.imageHeight(),
-                                               view.rulerShown, view.axisShown),
-                            area);
+            for (const QRect& r : area)
+                decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
     }
     scene_ = &scene;
     revision_ = scene.revision();

@@ -2,7 +2,10 @@
 
 #include <QImage>
 #include <QRect>
+#include <QRegion>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "vectors.h"
 
@@ -52,14 +55,25 @@ void drawAxis(DrawingSurface& scene, bool originMark);
 class SceneDecorations {
 public:
     const QImage& layer(int width, int height, bool rulerShown, bool axisShown);
+    // Lays the layer over `area` of the scene only, as drawing the picture's part would: its
+    // opaque pixels are written straight in, the partly transparent ones (the letters' edges)
+    // are laid by a painter where the area holds any.
+    void overlay(DrawingSurface& scene, const QRect& area, bool rulerShown, bool axisShown);
 
 private:
+    // Runs of a layer's pixels along each row, [first, last] columns.
+    struct Ink {
+        std::vector<std::vector<std::pair<int, int>>> opaque;
+        std::vector<std::vector<std::pair<int, int>>> partial;
+    };
     std::array<QImage, 4> layers_;
+    std::array<Ink, 4> ink_;
 };
 
-// The rectangle of scene pixels that the spring, the solid and the vectors of `view` cover: rows
-// 7 to 35, from the wall's face to the solid's right side, and wherever the vectors reach.
-QRect movingBounds(const SceneView& view);
+// The scene pixels that the spring, the solid and the vectors of `view` may cover: the band of
+// rows 12 to 30 from the wall's face to the solid's right side and wherever the vectors reach,
+// and the solid's rows 7 to 35.
+QRegion movingArea(const SceneView& view);
 
 // One redraw of the moving part of the scene, in this order: clear to the background, spring,
 // solid, vectors (attached at Gx = 30·x + 450 rounded half to even, Gy = 21), ruler if shown,
@@ -82,7 +96,7 @@ private:
     SceneDecorations decorations_;
     const DrawingSurface* scene_ = nullptr;
     quint64 revision_ = 0;  // the scene's revision after the last redraw
-    QRect moving_;          // what the moving parts covered then
+    QRegion moving_;        // what the moving parts covered then
     bool rulerShown_ = false;
     bool axisShown_ = false;
 };
