@@ -71,6 +71,7 @@ QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, i
     l->setObjectName(QLatin1String(name));
     l->setGeometry(42, top, 69, 19);
     l->setFixedSize(69, 19);  // a new value then asks for no layout pass
+    l->setTextFormat(Qt::PlainText);
     l->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8.25, true));
     l->setAutoFillBackground(true);
     QPalette pal = l->palette();
