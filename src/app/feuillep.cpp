@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -15,7 +13,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QUrl>
 
 #include <QCheckBox>
 #include "buttonpictures.h"
@@ -99,6 +96,7 @@ feuilleP::feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
     connect(Timer1, &PeriodicTimer::timeout, this, &feuilleP::Timer1_Timer);
     createControls();
     createHints();
+    createHelp();
     Form_Load();
 }
 
@@ -213,13 +211,6 @@ void feuilleP::createControls() {
     connect(Command4, &QPushButton::clicked, this, &feuilleP::popUpCopyMenu);
     connect(Frame1, &DrawingSurface::mouseMoved, this,
             [this](Qt::MouseButtons, int x, int) { Frame1_MouseMove(x); });
-    connect(Command7, &QPushButton::clicked, this, [this] {
-        // The help file is shown by the desktop's viewer; the scene is kept as it is.
-        const QImage kept = Picture2->picture();
-        const QString help = withTrailingSeparator(programFolder_) + QStringLiteral("Brix.hlp");
-        if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-        if (!kept.isNull()) Picture2->setPicture(kept);
-    });
     connect(copim, &QAction::triggered, this,
             [this] { QGuiApplication::clipboard()->setImage(Picture2->image()); });
     connect(copigraph, &QAction::triggered, this,

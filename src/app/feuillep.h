@@ -23,6 +23,7 @@ class ColorSwatch;
 class DialogService;
 class DisplayPanel;
 class DrawingSurface;
+class HelpWindow;
 class RecordingPanel;
 class VectorsPanel;
 class ParametersPanel;
@@ -125,6 +126,11 @@ public:
     void UpDown1_Change(int index);
     void copitab();
     void Command8_Click();
+    // Help: "&Aide" opens the contents; F1 the page of the focused control's area.
+    void Command7_Click();
+    void showHelp(const QString& page);
+    QString helpTopicFor(const QWidget* focus) const;
+    HelpWindow* helpWindow() const { return help_; }
     void Frame1_MouseMove(int x);
 
     // Dragging the solid.
@@ -154,6 +160,7 @@ protected:
 private:
     void createControls();
     void createHints();
+    void createHelp();
     void writeInitialReadouts();
     float positionFromPointer(int x) const;
     void moveSolidTo(int x);
@@ -167,6 +174,7 @@ private:
     CompanionHandshake handshake_;
     std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
+    HelpWindow* help_ = nullptr;  // created when first asked for
 
     MotionConstants motion_;
     MotionSample sample_;
