@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QToolButton>
+#include <QTreeWidget>
 
 #include "helpcatalogue.h"
 #include "helpwindow.h"
@@ -127,6 +128,9 @@ TEST(HelpWindow, IndexSearchBackAndForwardLeadToTheirPages) {
     EXPECT_EQ(help.indexList()->currentItem()->text(), QStringLiteral("raideur du ressort"));
     QTest::keyClick(help.indexField(), Qt::Key_Return);
     EXPECT_EQ(help.currentPage(), QStringLiteral("parametres.html"));
+    // The contents follow the page shown.
+    ASSERT_NE(help.contents()->currentItem(), nullptr);
+    EXPECT_EQ(help.contents()->currentItem()->text(0), QStringLiteral("L'onglet Paramètres"));
 
     // Search: the pages holding the words, the first one opened with the words marked.
     help.tabs()->setCurrentIndex(2);

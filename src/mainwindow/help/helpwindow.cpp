@@ -157,7 +157,8 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(home_, &QToolButton::clicked, this, [this] { showTopics(); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QWidget::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QWidget::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::pageChanged);
+    connect(browser_, &QTextBrowser::sourceChanged, this,
+            [this](const QUrl& url) { pageChanged(url.fileName()); });
     connect(browser_, &QWidget::customContextMenuRequested, this, &HelpWindow::showBrowserMenu);
     const auto openItem = [this](QTreeWidgetItem* item) {
         if (item)
@@ -222,8 +223,8 @@ void HelpWindow::showTopics(const QString& page) {
 
 QString HelpWindow::currentPage() const { return browser_->source().fileName(); }
 
-void HelpWindow::pageChanged() {
-    const QString page = currentPage();
+// The browser tells the new page before its source() follows.
+void HelpWindow::pageChanged(const QString& page) {
     for (QTreeWidgetItemIterator it(contents_); *it; ++it) {
         if ((*it)->data(0, kPageRole).toString() == page) {
             contents_->setCurrentItem(*it);

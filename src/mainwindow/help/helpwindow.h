@@ -50,7 +50,7 @@ private:
     void runSearch();
     void openSearchHit();
     void markSearchedWords();
-    void pageChanged();
+    void pageChanged(const QString& page);
     void showBrowserMenu(const QPoint& at);
 
     HelpCatalogue catalogue_;
