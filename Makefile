@@ -1,9 +1,10 @@
 # make run  : install what is missing, build, start Ondalis
 # make test : install what is missing, build, run every test through ctest
+# make package  : the Debian package ondalis_<version>_<arch>.deb in the build folder
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench package clean format
 
 all: build
 
@@ -21,6 +22,9 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 bench: build
 	./bench/run-all.sh $(BUILD)

@@ -5,16 +5,19 @@
 #include "dialogservice.h"
 #include "feuillep.h"
 #include "periodictimer.h"
+#include "programfolder.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ondalis"));
+    // The desktop's menu entry, icon and file types.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.calvane.Ondalis"));
     // The program speaks French and writes its numbers with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
 
     ondalis::QtDialogService dialogs;
     ondalis::feuilleP window(dialogs, std::make_unique<ondalis::QtPeriodicTimer>(20),
-                             QApplication::applicationDirPath());
+                             ondalis::programFolder());
     dialogs.setParent(&window);
     QObject::connect(&window, &ondalis::feuilleP::unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
