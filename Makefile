@@ -1,10 +1,12 @@
 # make run  : install what is missing, build, start Ondalis
 # make test : install what is missing, build, run every test through ctest
 # make package  : the Debian package ondalis_<version>_<arch>.deb in the build folder
+# make sanitize : the whole test suite built and run with the address and undefined-behaviour
+#                 sanitizers, in its own build folder (build-asan)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench package clean format
+.PHONY: all deps configure build run test bench package sanitize clean format
 
 all: build
 
@@ -25,6 +27,9 @@ test: build
 
 package: build
 	cd $(BUILD) && cpack -G DEB
+
+sanitize: deps
+	@./scripts/sanitize.sh
 
 bench: build
 	./bench/run-all.sh $(BUILD)
