@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,8 +148,15 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     layout->addWidget(splitter, 1);
 
     buildContents();
+    // A keyword found on several pages names its page ("RTF (Les exercices)").
+    QHash<QString, int> uses;
+    for (const HelpCatalogue::IndexEntry& e : catalogue_.index()) ++uses[e.keyword];
     for (const HelpCatalogue::IndexEntry& e : catalogue_.index()) {
-        auto* item = new QListWidgetItem(e.keyword, indexList_);
+        QString text = e.keyword;
+        if (uses.value(e.keyword) > 1)
+            text += QStringLiteral(" (%1)").arg(
+                catalogue_.title(e.target.section(QLatin1Char('#'), 0, 0)));
+        auto* item = new QListWidgetItem(text, indexList_);
         item->setData(kPageRole, e.target);
     }
 
