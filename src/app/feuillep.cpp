@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,7 +12,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QUrl>
 
 #include <QCheckBox>
 #include "buttonpictures.h"
@@ -103,6 +100,7 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createHints();
     createPrinting();
     describeForScreenReaders();
+    createHelp();
     Form_Load();
 }
 
@@ -217,13 +215,6 @@ void feuilleP::createControls() {
     connect(Command4, &QPushButton::clicked, this, &feuilleP::popUpCopyMenu);
     connect(Frame1, &DrawingSurface::mouseMoved, this,
             [this](Qt::MouseButtons, int x, int) { Frame1_MouseMove(x); });
-    connect(Command7, &QPushButton::clicked, this, [this] {
-        // The help file is shown by the desktop's viewer; the scene is kept as it is.
-        const QImage kept = Picture2->picture();
-        const QString help = withTrailingSeparator(programFolder_) + QStringLiteral("Brix.hlp");
-        if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-        if (!kept.isNull()) Picture2->setPicture(kept);
-    });
     connect(copim, &QAction::triggered, this, &feuilleP::copim);
     connect(copigraph, &QAction::triggered, this, &feuilleP::copigraph);
     connect(copitab, &QAction::triggered, this, &feuilleP::copitab);

@@ -23,6 +23,7 @@ class ColorSwatch;
 class DialogService;
 class DisplayPanel;
 class DrawingSurface;
+class HelpWindow;
 class RecordingPanel;
 class VectorsPanel;
 class ParametersPanel;
@@ -126,6 +127,11 @@ public:
     void UpDown1_Change(int index);
     void copitab();
     void Command8_Click();
+    // Help: "&Aide" opens the contents; F1 the page of the focused control's area.
+    void Command7_Click();
+    void showHelp(const QString& page);
+    QString helpTopicFor(const QWidget* focus) const;
+    HelpWindow* helpWindow() const { return help_; }
     void Frame1_MouseMove(int x);
 
     // Printing and image copies.
@@ -160,6 +166,7 @@ protected:
 private:
     void createControls();
     void createHints();
+    void createHelp();
     void writeInitialReadouts();
     float positionFromPointer(int x) const;
     void moveSolidTo(int x);
@@ -176,6 +183,7 @@ private:
     CompanionHandshake handshake_;
     std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
+    HelpWindow* help_ = nullptr;  // created when first asked for
 
     MotionConstants motion_;
     MotionSample sample_;
