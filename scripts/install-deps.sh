@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool bc
+    unrtf
 )
 # Extra packages asked for by a caller (the fuzz script asks for clang and its runtime).
 packages+=("$@")
