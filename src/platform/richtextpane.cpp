@@ -84,11 +84,15 @@ bool RichTextPane::loadFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError || !rtf::isRtf(data)) return false;
-    const bool wasUpdating = updatesEnabled();
-    setUpdatesEnabled(false);
-    rtf::read(data, *document());
-    document()->setDefaultFont(defaultFont());
-    setUpdatesEnabled(wasUpdating);
+    // Read into a document that nothing shows yet: the view then lays the text out once,
+    // as it is shown, instead of following the reading.
+    auto* loaded = new QTextDocument(this);
+    loaded->setDefaultFont(defaultFont());
+    rtf::read(data, *loaded);
+    QTextDocument* previous = document();
+    const bool ownPrevious = previous->parent() == this;
+    setDocument(loaded);
+    if (ownPrevious) delete previous;
     moveCursor(QTextCursor::Start);
     return true;
 }

@@ -21,8 +21,9 @@ class RichTextPane : public QTextEdit {
 public:
     explicit RichTextPane(QWidget* parent = nullptr);
 
-    // Replaces the text with the RTF file at `path`. When the file cannot be read or is not
-    // RTF, returns false and the pane keeps its text.
+    // Replaces the text with the RTF file at `path`, in a new document (document() changes;
+    // the pane's textChanged() is the signal to follow). When the file cannot be read or is
+    // not RTF, returns false and the pane keeps its text.
     bool loadFile(const QString& path);
     // Writes the text to `path` as RTF, through a temporary file that replaces the old one
     // only once complete: a failed save leaves the old file as it was. On failure returns

@@ -358,6 +358,11 @@ int hexValue(char c) {
     return -1;
 }
 
+// A byte that is text wherever it stands: not a group, not a control word, not a line end.
+bool isRunByte(char c) {
+    return static_cast<unsigned char>(c) >= 0x20 && c != '\\' && c != '{' && c != '}';
+}
+
 bool isLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -431,9 +436,10 @@ QByteArray converterName(int codePage) {
     return "windows-" + QByteArray::number(codePage);
 }
 
-// A framed, crossed box: a picture of a kind that the pane cannot draw.
+// A framed, crossed box: a picture of a kind that the pane cannot draw. It is drawn at most
+// 400 pixels a side and scaled to the size the picture is shown at.
 QImage placeholder(int width, int height) {
-    QImage image(std::clamp(width, 8, 1200), std::clamp(height, 8, 1200), QImage::Format_RGB32);
+    QImage image(std::clamp(width, 8, 400), std::clamp(height, 8, 400), QImage::Format_RGB32);
     image.fill(QColor(236, 236, 236));
     QPainter p(&image);
     p.setPen(QColor(128, 128, 128));
@@ -466,6 +472,7 @@ private:
     void controlWord(std::string_view name, bool hasParam, int param);
     void controlSymbol(char c);
     void textByte(unsigned char byte);
+    void textRun(const char* bytes, qsizetype n);
     void unicode(int value);
     void character(char16_t c);
     bool skipFallback();
@@ -545,6 +552,9 @@ private:
 void Reader::run() {
     doc_.clear();
     cursor_ = QTextCursor(&doc_);
+    // One edit block for the whole text: the document's layout (and a view showing it) hears
+    // of the change once, at the end, instead of at every run.
+    QTextCursor(&doc_).beginEditBlock();
     stack_.reserve(64);
     stack_.push_back(GroupState{});
     while (p_ < end_) {
@@ -591,11 +601,16 @@ void Reader::run() {
                 if (!skipFallback()) character(u'\t');
                 break;
             default:
-                if (static_cast<unsigned char>(c) >= 0x20) textByte(static_cast<unsigned char>(c));
+                if (static_cast<unsigned char>(c) >= 0x20) {
+                    const char* start = p_ - 1;
+                    while (p_ < end_ && isRunByte(*p_)) ++p_;
+                    textRun(start, p_ - start);
+                }
                 break;
         }
     }
     finishDocument();
+    QTextCursor(&doc_).endEditBlock();
 }
 
 void Reader::openGroup() {
@@ -1007,6 +1022,49 @@ void Reader::textByte(unsigned char byte) {
     if (!bytes_.isEmpty() && cp != bytesCodePage_) decodeBytes();
     bytesCodePage_ = cp;
     bytes_.append(char(byte));
+}
+
+// Consecutive text bytes: picture data decoded at once, plain text appended at once.
+void Reader::textRun(const char* bytes, qsizetype n) {
+    while (n > 0 && ucSkip_ > 0) {
+        textByte(static_cast<unsigned char>(*bytes++));
+        --n;
+    }
+    if (n <= 0) return;
+    GroupState& s = state();
+    if (s.destination == Destination::Picture) {
+        if (!picture_) return;
+        QByteArray& data = picture_->data;
+        const qsizetype before = data.size();
+        data.resize(before + n / 2 + 1);
+        char* out = data.data() + before;
+        int& pending = picture_->pendingNibble;
+        for (qsizetype i = 0; i < n; ++i) {
+            const int v = hexValue(bytes[i]);
+            if (v < 0) continue;
+            if (pending < 0) {
+                pending = v;
+            } else {
+                *out++ = char(pending * 16 + v);
+                pending = -1;
+            }
+        }
+        data.resize(out - data.constData());
+        return;
+    }
+    if (s.destination != Destination::Text || s.chr.hidden || symbolFont(s.chr.font)) {
+        for (qsizetype i = 0; i < n; ++i) textByte(static_cast<unsigned char>(bytes[i]));
+        return;
+    }
+    if (!pendingSet_ || !(pendingState_ == s.chr)) {
+        flush();
+        pendingState_ = s.chr;
+        pendingSet_ = true;
+    }
+    const int cp = codePageOf(s.chr.font);
+    if (!bytes_.isEmpty() && cp != bytesCodePage_) decodeBytes();
+    bytesCodePage_ = cp;
+    bytes_.append(bytes, n);
 }
 
 void Reader::unicode(int value) {
