@@ -10,6 +10,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextOption>
 #include <QTextTable>
 #include <QUrl>
 #include <algorithm>
@@ -67,6 +68,9 @@ struct ParaState {
     bool lineMultiple = false;           // \slmult1: \sl counts 240ths of a line
     bool inTable = false;
     bool pageBreakBefore = false;
+    // Tab stops (\txN, twips), each with the kind given before it (\tqr, \tqc, \tqdec).
+    std::vector<std::pair<int, QTextOption::TabType>> tabs;
+    QTextOption::TabType nextTab = QTextOption::LeftTab;
 };
 
 struct GroupState {
@@ -139,6 +143,8 @@ enum class Word : std::uint8_t {
     SlMult,
     InTable,
     PageBreakBefore,
+    TabStop,
+    TabKind,
     Par,
     Line,
     Tab,
@@ -221,6 +227,10 @@ const std::unordered_map<std::string_view, WordInfo>& words() {
             {"slmult", {Word::SlMult}},
             {"intbl", {Word::InTable}},
             {"pagebb", {Word::PageBreakBefore}},
+            {"tx", {Word::TabStop}},
+            {"tqr", {Word::TabKind, char16_t(QTextOption::RightTab)}},
+            {"tqc", {Word::TabKind, char16_t(QTextOption::CenterTab)}},
+            {"tqdec", {Word::TabKind, char16_t(QTextOption::DelimiterTab)}},
             {"par", {Word::Par}},
             {"sect", {Word::Par}},
             {"line", {Word::Line}},
@@ -892,6 +902,13 @@ void Reader::controlWord(std::string_view name, bool hasParam, int param) {
         case Word::PageBreakBefore:
             s.para.pageBreakBefore = on();
             break;
+        case Word::TabStop:
+            if (s.para.tabs.size() < 64) s.para.tabs.emplace_back(param, s.para.nextTab);
+            s.para.nextTab = QTextOption::LeftTab;
+            break;
+        case Word::TabKind:
+            s.para.nextTab = QTextOption::TabType(info.character);
+            break;
 
         case Word::Par:
             if (s.destination == Destination::Text) endParagraph();
@@ -1166,6 +1183,15 @@ QTextBlockFormat Reader::blockFormat(const ParaState& p) const {
             f.setLineHeight(-double(p.lineSpacing) / twipsPerPixel, QTextBlockFormat::FixedHeight);
     }
     if (p.pageBreakBefore || pageBreak_) f.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
+    // Word processors also stop a tab at the left indent of a hanging first line.
+    QList<QTextOption::Tab> tabs;
+    for (const auto& [at, kind] : p.tabs)
+        if (at > 0 && at < 100000)
+            tabs << QTextOption::Tab(at / twipsPerPixel, kind,
+                                     kind == QTextOption::DelimiterTab ? QChar(u',') : QChar());
+    if (p.first < 0 && p.left > 0 && p.tabs.empty())
+        tabs << QTextOption::Tab(p.left / twipsPerPixel, QTextOption::LeftTab);
+    if (!tabs.isEmpty()) f.setTabPositions(tabs);
     return f;
 }
 
@@ -1321,16 +1347,16 @@ void Reader::finishPicture() {
     doc_.addResource(
         PictureSourceResource, pictureSourceName(name.toString()),
         QVariant::fromValue(PictureSource{pict->kind, pict->data, pict->picw, pict->pich}));
-    QTextImageFormat format;
-    format.setName(name.toString());
-    format.setWidth(w);
-    format.setHeight(h);
     flush();
     ensureContext();
     openParagraph();
-    const QTextCharFormat around = charFormat(state().chr);
+    // The picture carries the font around it, which text typed after it takes.
+    QTextImageFormat format;
+    format.merge(charFormat(state().chr));
     format.setVerticalAlignment(QTextCharFormat::AlignNormal);
-    format.setFontPointSize(around.fontPointSize());
+    format.setName(name.toString());
+    format.setWidth(w);
+    format.setHeight(h);
     cursor_.insertImage(format);
 }
 

@@ -236,6 +236,15 @@ QByteArray Writer::paragraphProperties(const QTextBlockFormat& f, bool inTable) 
             break;
     }
     if (f.pageBreakPolicy() & QTextFormat::PageBreak_AlwaysBefore) p += "\\pagebb";
+    for (const QTextOption::Tab& tab : f.tabPositions()) {
+        if (tab.type == QTextOption::RightTab)
+            p += "\\tqr";
+        else if (tab.type == QTextOption::CenterTab)
+            p += "\\tqc";
+        else if (tab.type == QTextOption::DelimiterTab)
+            p += "\\tqdec";
+        p += "\\tx" + number(twips(tab.position));
+    }
     return p;
 }
 

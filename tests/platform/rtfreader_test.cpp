@@ -152,6 +152,10 @@ TEST(RtfReader, pandocCorrectionWithUnicodeEscapesAndHangingBullets) {
         {.context = "Remarque", .leftTwips = 720, .firstLineTwips = 0},
     };
     for (const Expect& e : expected) check(doc, e);
+    // The bullet's tab stops at the indent (\tx360), where the hanging line's text starts.
+    const QTextBlock bullet = doc.findBlockByNumber(2);
+    ASSERT_EQ(bullet.blockFormat().tabPositions().size(), 1);
+    EXPECT_EQ(bullet.blockFormat().tabPositions()[0].position, 24);
 }
 
 TEST(RtfReader, libreOfficeStatementWithTableAndPicture) {
