@@ -10,6 +10,7 @@ packages=(
     fonts-liberation fonts-dejavu-core
     xvfb xauth x11-utils xdotool bc
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev
+    unrtf
 )
 # Extra packages asked for by a caller (the fuzz script asks for clang and its runtime).
 packages+=("$@")

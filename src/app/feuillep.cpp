@@ -190,11 +190,11 @@ void feuilleP::createControls() {
     btexo->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8));
     btexo->setAccessibleName(QStringLiteral("Exercices"));
 
-    supertext = new QTextEdit(this);
+    supertext = new RichTextPane(this);
     supertext->setObjectName(QStringLiteral("supertext"));
     supertext->setGeometry(432, 362, 361, 183);
-    supertext->setReadOnly(true);
     supertext->setAccessibleName(QStringLiteral("Texte de l'exercice"));
+    createExerciseMenu();
 
     Onglets = new TabStrip(this);
     Onglets->setObjectName(QStringLiteral("Onglets"));
@@ -293,6 +293,7 @@ void feuilleP::Form_Load() {
     handshake_.setRunning(true);
     sample_.t = 0;
     applySizeRule();
+    intro();
     Text5(PositionField)->setText(QStringLiteral("0"));
     Text5(MassField)->setText(QStringLiteral("145"));
     Text5_LostFocus(StiffnessField);
@@ -315,11 +316,7 @@ void feuilleP::Form_Activate() {
 }
 
 bool feuilleP::Form_QueryUnload() {
-    if (textModified &&
-        dialogs_.message(QStringLiteral("Attention: perte des modifications du texte."),
-                         QStringLiteral("Abandon des données?"), MessageIcon::Question,
-                         MessageButtons::OkCancel) != MessageResult::Ok)
-        return false;
+    if (textModified && !askAbandonText()) return false;
     return dialogs_.message(QStringLiteral("Quitter vraiment Ondalis ?"), QStringLiteral("Fermer"),
                             MessageIcon::Question, MessageButtons::OkCancel) == MessageResult::Ok;
 }

@@ -9,15 +9,19 @@
 #include "companion.h"
 #include "motion.h"
 #include "parameters.h"
+#include "richtextpane.h"
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTextEdit;
 class QToolButton;
 
 namespace ondalis {
+
+namespace exercises {
+class ExerciseMenu;
+}
 
 class ColorSwatch;
 class DialogService;
@@ -76,7 +80,8 @@ public:
     QLabel* info = nullptr;
     QPushButton* btexo = nullptr;
     QLineEdit* fich = nullptr;
-    QTextEdit* supertext = nullptr;
+    RichTextPane* supertext = nullptr;
+    exercises::ExerciseMenu* optionexo = nullptr;
     TabStrip* Onglets = nullptr;
     ParametersPanel* Picture3 = nullptr;  // "Paramètres"
     VectorsPanel* Frame2 = nullptr;       // "Vecteurs"
@@ -144,6 +149,21 @@ public:
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
     void Picture2_MouseUp(Qt::MouseButton button, int x, int y);
 
+    // The exercise pane and the exercise menu.
+    void intro();
+    bool askAbandonText();
+    bool textGuard();
+    void btexo_Click();
+    void PRISENMAIN_Click();
+    void openexo_Click();
+    void opencor_Click();
+    void savetexte_Click();
+    void opentexte_Click();
+    void imprimetexte_Click();
+    void Closexo_Click();
+    void supertext_Change();
+    void fich_Change();
+
     const MotionConstants& motionConstants() const { return motion_; }
     float duration() const;
     int rowsRecorded() const;
@@ -174,6 +194,7 @@ private:
     void createPanels();
     void createPrinting();
     void describeForScreenReaders();
+    void createExerciseMenu();
     CurveColors curveColors() const;
 
     DialogService& dialogs_;
