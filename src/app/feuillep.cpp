@@ -99,6 +99,7 @@ feuilleP::feuilleP(DialogService& dialogs, std::unique_ptr<PeriodicTimer> timer,
     connect(Timer1, &PeriodicTimer::timeout, this, &feuilleP::Timer1_Timer);
     createControls();
     createHints();
+    createConfigurationCommands();
     Form_Load();
 }
 

@@ -5,12 +5,14 @@
 #include "dialogservice.h"
 #include "feuillep.h"
 #include "periodictimer.h"
+#include "translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ondalis"));
     // The program speaks French and writes its numbers with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    ondalis::installFrenchTranslations(app);
 
     ondalis::QtDialogService dialogs;
     ondalis::feuilleP window(dialogs, std::make_unique<ondalis::QtPeriodicTimer>(20),
