@@ -7,14 +7,8 @@
 set -euo pipefail
 
 seconds=${1:-60}
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ONDALIS_FUZZ_BUILD:-$root/build-fuzz}
-
-"$root/scripts/install-deps.sh" clang libclang-rt-14-dev
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DONDALIS_FUZZ=ON -DONDALIS_BUILD_TESTS=OFF -DONDALIS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target configfile_fuzzer -j "$(nproc)" >/dev/null
+source "$(dirname "$0")/fuzz-common.sh"
+fuzz_build configfile_fuzzer
 
 # A few files to start from: a fresh window's configuration, the same with a tail, a short one;
 # the corpus grows between runs.
@@ -32,22 +26,11 @@ record() { # one 128-byte record holding $1
         record "$text"
     done
 } >"$corpus/seed-startup"
-{ cat "$corpus/seed-startup"; printf 'suite'; } >"$corpus/seed-tail"
+{
+    cat "$corpus/seed-startup"
+    printf 'suite'
+} >"$corpus/seed-tail"
 head -c 300 "$corpus/seed-startup" >"$corpus/seed-short"
 
-log=$build/fuzz/configfile-fuzzer.log
-set +e
-"$build/fuzz/configfile_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=4096 -dict="$root/fuzz/configfile.dict" -print_final_stats=1 "$corpus" \
-    >"$log" 2>&1
-status=$?
-set -e
-
-executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-echo "configuration file fuzzer: ${executions:-?} executions in $seconds s (log: $log)"
-if ((status != 0)); then
-    grep -E "ERROR|SUMMARY|runtime error|deadly signal|timeout" "$log" | head -20 >&2
-    echo "configuration file fuzzer: failed with status $status" >&2
-    exit "$status"
-fi
-echo "configuration file fuzzer: no crash, no hang, no sanitizer report"
+fuzz_run configfile_fuzzer "$seconds" "$root/fuzz/configfile.dict" "$corpus" \
+    "configuration file fuzzer"

@@ -15,6 +15,7 @@
 #include "configuration.h"
 #include "displaypanel.h"
 #include "enregistrer.h"
+#include "file_bytes.h"
 #include "filebrowser.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
@@ -30,17 +31,6 @@
 
 namespace ondalis::testing {
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void setContents(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
 
 // Everything a configuration restores, as the window shows it.
 struct WindowSnapshot {
@@ -127,7 +117,7 @@ TEST_F(ConfigurationFiles, savingTheStartUpConfigurationWritesTheKnownBytes) {
     feuilleP& w = open();
     saveAs(w, QStringLiteral("essai"));
     const QString path = folder.filePath("essai.P19");
-    EXPECT_EQ(contents(path), startupConfigurationBytes());
+    EXPECT_EQ(fileBytes(path), startupConfigurationBytes());
     EXPECT_EQ(w.configurationPath, path);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ondalis - ") + path);
     EXPECT_TRUE(dialogs.messages.empty());
@@ -191,7 +181,7 @@ TEST_F(ConfigurationFiles, aSavedSituationReopensAsTheSameWindowAnotherDay) {
         dialogs.messages.clear();
     }
     // Every record that holds a value differs from the start-up file's.
-    const QByteArray bytes = contents(path);
+    const QByteArray bytes = fileBytes(path);
     const QByteArray fresh = startupConfigurationBytes();
     for (int r = 2; r <= 29; ++r) {
         if (r == 9 || r == 11 || r == 13 || r == 16) continue;
@@ -257,7 +247,7 @@ TEST_F(ConfigurationFiles, aBadFileChangesNothingAndSaysWhy) {
     const QString path = folder.filePath("mauvais.P19");
     for (const auto& c : cases) {
         dialogs.messages.clear();
-        setContents(path, c.bytes);
+        writeFileBytes(path, c.bytes);
         const WindowSnapshot before = snapshot(w);
         w.configurationPath = path;
         EXPECT_FALSE(w.chargeconfig()) << c.what;
@@ -274,7 +264,7 @@ TEST_F(ConfigurationFiles, aBadFileChangesNothingAndSaysWhy) {
 
     // A file that cannot be read: a folder by that name, or a file its user may not read.
     ASSERT_TRUE(QDir(folder.path()).mkdir("dossier.P19"));
-    setContents(path, good);
+    writeFileBytes(path, good);
     QFile::setPermissions(path, QFileDevice::WriteOwner);
     QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                              QFileDevice::ExeOwner | QFileDevice::ExeGroup |
@@ -294,7 +284,7 @@ TEST_F(ConfigurationFiles, aBadFileChangesNothingAndSaysWhy) {
     }
 
     // Through the open dialog, which closes after the message in every case.
-    setContents(path, damaged(19, " 7"));
+    writeFileBytes(path, damaged(19, " 7"));
     dialogs.messages.clear();
     OnModal<ouvrir> bad([&](ouvrir& d) {
         d.ficharge->setText(path);
@@ -331,7 +321,7 @@ TEST_F(ConfigurationFiles, aFailedSaveKeepsTheOldFileTheCaptionAndTheDialog) {
     ASSERT_TRUE(QDir().mkdir(locked));
     const QString path = locked + "/essai.P19";
     const QByteArray old = *configurationFileBytes(everythingChanged()) + QByteArray("suite");
-    setContents(path, old);
+    writeFileBytes(path, old);
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
                           QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
     QFile::setPermissions(folder.path(), readOnly | QFileDevice::WriteOwner);
@@ -354,7 +344,7 @@ TEST_F(ConfigurationFiles, aFailedSaveKeepsTheOldFileTheCaptionAndTheDialog) {
     EXPECT_TRUE(stayedOpen);
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("Ecriture impossible sur disque"));
-    EXPECT_EQ(contents(path), old);
+    EXPECT_EQ(fileBytes(path), old);
     EXPECT_EQ(w.windowTitle(), QStringLiteral("Ondalis"));
 }
 

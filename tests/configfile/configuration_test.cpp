@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <functional>
 
+#include "file_bytes.h"
 #include "recordfile.h"
 #include "startup_configuration.h"
 #include "unprivileged.h"
@@ -17,18 +18,9 @@
 namespace ondalis {
 namespace {
 
+using testing::fileBytes;
 using testing::startupConfigurationBytes;
-
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void setContents(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    ASSERT_EQ(f.write(bytes), bytes.size());
-}
+using testing::writeFileBytes;
 
 // The start-up file with record n holding `text` instead.
 QByteArray withRecord(int record, const QString& text) {
@@ -136,11 +128,11 @@ protected:
 TEST_F(ConfigurationFileOnDisk, AFailedWriteLeavesTheOldFileAsItWas) {
     const QByteArray tail("tail");
     const QByteArray old = withRecord(3, "250") + tail;
-    setContents(path(), old);
+    writeFileBytes(path(), old);
     Configuration tooLong;
     tooLong.parameters[1] = QString(127, QLatin1Char('1'));
     EXPECT_FALSE(writeConfigurationFile(path(), tooLong));
-    EXPECT_EQ(contents(path()), old);
+    EXPECT_EQ(fileBytes(path()), old);
 
     // A folder where nothing can be created: the file in it is not touched either.
     const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
@@ -155,13 +147,13 @@ TEST_F(ConfigurationFileOnDisk, AFailedWriteLeavesTheOldFileAsItWas) {
     }
     QFile::setPermissions(dir.path(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(contents(path()), old);
+    EXPECT_EQ(fileBytes(path()), old);
     EXPECT_FALSE(QFile::exists(path(QStringLiteral("autre.P19"))));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary file left
 
     // Written for good: the new records over the old file, its tail kept.
     EXPECT_TRUE(writeConfigurationFile(path(), Configuration{}));
-    EXPECT_EQ(contents(path()), startupConfigurationBytes() + tail);
+    EXPECT_EQ(fileBytes(path()), startupConfigurationBytes() + tail);
 }
 
 TEST_F(ConfigurationFileOnDisk, AFileThatCannotBeReadIsUnreadable) {
@@ -170,7 +162,7 @@ TEST_F(ConfigurationFileOnDisk, AFileThatCannotBeReadIsUnreadable) {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("dossier.P19")));
     EXPECT_EQ(readConfigurationFile(path(QStringLiteral("dossier.P19"))).status,
               ConfigurationStatus::Unreadable);
-    setContents(path(), startupConfigurationBytes() + QByteArray(50000, 'x'));
+    writeFileBytes(path(), startupConfigurationBytes() + QByteArray(50000, 'x'));
     EXPECT_EQ(readConfigurationFile(path()).status, ConfigurationStatus::Read);
 }
 

@@ -14,6 +14,7 @@
 #include "configuration.h"
 #include "enregistrer.h"
 #include "fake_dialogs.h"
+#include "file_bytes.h"
 #include "filebrowser.h"
 #include "ouvrir.h"
 #include "startup_configuration.h"
@@ -21,11 +22,6 @@
 
 namespace ondalis::testing {
 namespace {
-
-QByteArray contents(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 class Dialogs : public ::testing::Test {
 protected:
@@ -253,7 +249,7 @@ TEST_F(Dialogs, TheTypedNameBecomesTheFullPathOfAP19File) {
         EXPECT_EQ(d->result(), QDialog::Accepted) << c.typed.toStdString();
         EXPECT_EQ(d->Text1->text(), c.written);
         EXPECT_EQ(configurationPath, c.written);
-        EXPECT_EQ(contents(c.written), startupConfigurationBytes()) << c.typed.toStdString();
+        EXPECT_EQ(fileBytes(c.written), startupConfigurationBytes()) << c.typed.toStdString();
         EXPECT_EQ(QDir::currentPath(), lists);
     }
     EXPECT_TRUE(dialogs.messages.empty());
@@ -281,7 +277,7 @@ TEST_F(Dialogs, AnEmptyNameOrNonToTheOverwriteQuestionKeepsTheDialogOpen) {
     EXPECT_EQ(dialogs.messages[1].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->Text1->text(), dir.filePath("essai.p19"));
-    EXPECT_EQ(contents(dir.filePath("essai.p19")), QByteArray("essai.p19"));
+    EXPECT_EQ(fileBytes(dir.filePath("essai.p19")), QByteArray("essai.p19"));
     EXPECT_FALSE(QFile::exists(dir.filePath("essai.P19")));
     EXPECT_TRUE(d->cursor().shape() != Qt::WaitCursor);
 
@@ -290,7 +286,7 @@ TEST_F(Dialogs, AnEmptyNameOrNonToTheOverwriteQuestionKeepsTheDialogOpen) {
     clickFile(d->File1, "essai.p19", true);
     EXPECT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(d->result(), QDialog::Accepted);
-    EXPECT_EQ(contents(dir.filePath("essai.p19")), startupConfigurationBytes());
+    EXPECT_EQ(fileBytes(dir.filePath("essai.p19")), startupConfigurationBytes());
 }
 
 TEST_F(Dialogs, AFolderThatCannotBeWrittenGivesTheMessageAndKeepsTheOldFile) {
@@ -323,7 +319,7 @@ TEST_F(Dialogs, AFolderThatCannotBeWrittenGivesTheMessageAndKeepsTheOldFile) {
         EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("Ecraser le fichier existant?"));
     }
     QFile::setPermissions(folder, readOnly | QFileDevice::WriteOwner);
-    EXPECT_EQ(contents(folder + "/essai.P19"), QByteArray("ancien"));
+    EXPECT_EQ(fileBytes(folder + "/essai.P19"), QByteArray("ancien"));
     EXPECT_FALSE(QFile::exists(folder + "/nouveau.P19"));
 }
 
