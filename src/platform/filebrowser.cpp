@@ -278,9 +278,15 @@ void FileList::keyPressEvent(QKeyEvent* event) {
         if (!fileName().isEmpty()) emit fileActivated(fileName());
         return;
     }
-    const QListWidgetItem* before = currentItem();
+    const QString before = fileName();
     QListWidget::keyPressEvent(event);
-    if (currentItem() != before && !fileName().isEmpty()) emit fileClicked(fileName());
+    // The first arrow in a list where nothing is chosen yet only moves the cursor: choose too.
+    const bool moves = event->key() == Qt::Key_Up || event->key() == Qt::Key_Down ||
+                       event->key() == Qt::Key_Home || event->key() == Qt::Key_End ||
+                       event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown;
+    if (QListWidgetItem* now = currentItem(); moves && now && !now->isSelected())
+        now->setSelected(true);
+    if (fileName() != before && !fileName().isEmpty()) emit fileClicked(fileName());
 }
 
 FileBrowser::FileBrowser(DriveList* drives, FolderList* folders, FileList* files, QObject* parent)

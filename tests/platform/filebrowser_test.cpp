@@ -101,15 +101,20 @@ TEST_F(Browser, FilesAreClickedAndActivatedWithTheMouseAndTheKeys) {
     browser.setFolder(dir.path());
     QSignalSpy clicked(&files, &FileList::fileClicked);
     QSignalSpy activated(&files, &FileList::fileActivated);
+    // The first arrow chooses the first file.
+    files.setFocus();
+    QTest::keyClick(&files, Qt::Key_Down);
+    EXPECT_EQ(files.fileName(), QStringLiteral("B.P19"));
     QTest::mouseClick(files.viewport(), Qt::LeftButton, {},
                       files.visualItemRect(files.item(1)).center());
     EXPECT_EQ(files.fileName(), QStringLiteral("essai.p19"));
     QTest::keyClick(&files, Qt::Key_Up);
     QTest::keyClick(&files, Qt::Key_Return);
     doubleClick(files, 1);
-    ASSERT_EQ(clicked.size(), 3);
-    EXPECT_EQ(clicked[0][0].toString(), QStringLiteral("essai.p19"));
-    EXPECT_EQ(clicked[1][0].toString(), QStringLiteral("B.P19"));
+    ASSERT_EQ(clicked.size(), 4);
+    EXPECT_EQ(clicked[0][0].toString(), QStringLiteral("B.P19"));
+    EXPECT_EQ(clicked[1][0].toString(), QStringLiteral("essai.p19"));
+    EXPECT_EQ(clicked[2][0].toString(), QStringLiteral("B.P19"));
     ASSERT_EQ(activated.size(), 2);
     EXPECT_EQ(activated[0][0].toString(), QStringLiteral("B.P19"));
     EXPECT_EQ(activated[1][0].toString(), QStringLiteral("essai.p19"));
