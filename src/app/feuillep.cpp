@@ -101,6 +101,7 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createPrinting();
     describeForScreenReaders();
     createHelp();
+    createConfigurationCommands();
     Form_Load();
 }
 

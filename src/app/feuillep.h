@@ -38,6 +38,7 @@ class StatusHints;
 class TabStrip;
 struct MainWindowState;
 struct CurveColors;
+struct Configuration;
 
 // The main window: it owns every control and all state of the run, and wires the controls'
 // events to the subsystems. Controls keep their design names so that secondary windows and
@@ -172,6 +173,15 @@ public:
     QString statusText() const;
     void setStatusText(const QString& text);
 
+    // Configuration files (".P19"). `configurationPath` is the file last opened or saved; the
+    // reader loads the file it names and reports its own failures (true when applied).
+    QString configurationPath;
+    bool chargeconfig();
+    Configuration configuration() const;
+    void applyConfiguration(const Configuration& configuration);
+    void Command2_Click();
+    void Command11_Click();
+
 signals:
     // The window has closed for good: the program ends.
     void unloaded();
@@ -195,6 +205,7 @@ private:
     void createPrinting();
     void describeForScreenReaders();
     void createExerciseMenu();
+    void createConfigurationCommands();
     CurveColors curveColors() const;
 
     DialogService& dialogs_;

@@ -1,7 +1,5 @@
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <memory>
 
 #include "dialogservice.h"
@@ -9,6 +7,7 @@
 #include "periodictimer.h"
 #include "printerservice.h"
 #include "programfolder.h"
+#include "translations.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -17,11 +16,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("fr.calvane.Ondalis"));
     // The program speaks French and writes its numbers with a decimal comma.
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
-    // The platform's own dialogs (printer set-up, files) speak French too.
-    QTranslator qtFrench;
-    if (qtFrench.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
-                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtFrench);
+    ondalis::installFrenchTranslations(app);
 
     ondalis::QtDialogService dialogs;
     ondalis::QtPrinterService printer(dialogs);

@@ -1,0 +1,45 @@
+#include "filepaths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace ondalis {
+
+QString withTrailingSeparator(const QString& folder) {
+    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))) return folder;
+    return folder + QLatin1Char('/');
+}
+
+bool isPathSeparator(QChar c) { return c == QLatin1Char('/') || c == QDir::separator(); }
+
+QString existingPathIgnoringCase(const QString& path) {
+    if (path.isEmpty() || QFileInfo::exists(path)) return path;
+    const QString absolute = QDir::cleanPath(QDir::current().absoluteFilePath(path));
+    const QStringList parts = absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    // `resolved` ends with a separator: the root, or a drive such as "C:/".
+    QString resolved = QStringLiteral("/");
+    qsizetype first = 0;
+    if (!absolute.startsWith(QLatin1Char('/')) && !parts.isEmpty()) {
+        resolved = parts.first() + QLatin1Char('/');
+        first = 1;
+    }
+    for (qsizetype i = first; i < parts.size(); ++i) {
+        QString found = parts[i];
+        if (!QFileInfo::exists(resolved + found)) {
+            found.clear();
+            const QStringList entries = QDir(resolved).entryList(
+                QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+            for (const QString& entry : entries) {
+                if (entry.compare(parts[i], Qt::CaseInsensitive) != 0) continue;
+                if (!found.isEmpty()) return path;  // two names differ only by case
+                found = entry;
+            }
+            if (found.isEmpty()) return path;
+        }
+        resolved += found;
+        if (i + 1 < parts.size()) resolved += QLatin1Char('/');
+    }
+    return resolved;
+}
+
+}  // namespace ondalis
