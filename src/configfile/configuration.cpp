@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <limits>
 
+#include "filepaths.h"
 #include "numberformat.h"
 #include "recordfile.h"
 
@@ -144,13 +144,7 @@ bool writeConfigurationFile(const QString& path, const Configuration& configurat
     }
     const std::optional<QByteArray> bytes = configurationFileBytes(configuration, previous);
     if (!bytes) return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    if (file.write(*bytes) != bytes->size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return writeFileSafely(path, *bytes);
 }
 
 }  // namespace ondalis

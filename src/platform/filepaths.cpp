@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 
 namespace ondalis {
 
@@ -40,6 +41,20 @@ QString existingPathIgnoringCase(const QString& path) {
         if (i + 1 < parts.size()) resolved += QLatin1Char('/');
     }
     return resolved;
+}
+
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error) {
+    QSaveFile file(path);
+    // A short write (a full disk) shows only as a failed flush, which leaves no error for
+    // commit() to see: without this check the old file would be replaced by a truncated one.
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+        file.commit())
+        return true;
+    if (error)
+        *error = file.error() != QFileDevice::NoError ? file.errorString()
+                                                      : QStringLiteral("Écriture incomplète");
+    file.cancelWriting();
+    return false;
 }
 
 }  // namespace ondalis

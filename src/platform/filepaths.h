@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 // Paths as the program handles them: folders shown and stored with a trailing separator, and
@@ -16,5 +17,10 @@ bool isPathSeparator(QChar c);
 // by component; `path` itself when it exists, or when no single entry matches. "essai.p19"
 // finds "ESSAI.P19"; a relative path is taken from the process's current folder.
 QString existingPathIgnoringCase(const QString& path);
+
+// Writes `bytes` as the whole content of `path`, safely: they go to a file beside it, which
+// replaces the old file only once everything is on disk. On failure the old file is left as
+// it was and `error` (when given) says why.
+bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error = nullptr);
 
 }  // namespace ondalis

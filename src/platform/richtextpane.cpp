@@ -1,13 +1,13 @@
 #include "richtextpane.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextFrame>
 #include <QTextTable>
 
+#include "filepaths.h"
 #include "rtfreader.h"
 #include "rtfwriter.h"
 
@@ -100,18 +100,7 @@ bool RichTextPane::loadFile(const QString& path) {
 QByteArray RichTextPane::rtf() const { return rtf::write(*document()); }
 
 bool RichTextPane::saveFile(const QString& path, QString* error) const {
-    QSaveFile file(path);
-    const QByteArray data = rtf();
-    // A short write (a full disk) shows only as a failed flush, which leaves no error for
-    // commit() to see: without this check the old file would be replaced by a truncated one.
-    if (file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush() &&
-        file.commit())
-        return true;
-    if (error)
-        *error = file.error() != QFileDevice::NoError ? file.errorString()
-                                                      : QStringLiteral("Écriture incomplète");
-    file.cancelWriting();
-    return false;
+    return writeFileSafely(path, rtf(), error);
 }
 
 void RichTextPane::setEditable(bool editable) {
