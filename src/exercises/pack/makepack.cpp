@@ -6,8 +6,9 @@
 // Usage: ondalis_makepack <pack description> <output folder>
 //
 // The description (UTF-8) is a list of blocks, each a header line and "key: value" lines; the
-// lines starting with "#" and the blank lines are skipped. Paths in headers are relative to
-// the output folder, sources relative to the description's folder.
+// lines starting with "#" and the blank lines are skipped; a value in double quotes keeps the
+// spaces around it. Paths in headers are relative to the output folder, sources relative to
+// the description's folder.
 //   [index NAME]          records "1:" to "12:" of an index file, as stored (record 6 and the
 //                         records not given are empty)
 //   [configuration NAME]  x0, m, k, h (the texts of the fields), durationIndex, velocityScale,
@@ -68,7 +69,11 @@ std::vector<Block> readDescription(const QString& path) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (blocks.empty() || colon < 0)
             fail(QStringLiteral("line %1: \"key: value\" expected in a block").arg(number));
-        blocks.back().values[line.left(colon).trimmed()] = line.mid(colon + 1).trimmed();
+        QString value = line.mid(colon + 1).trimmed();
+        if (value.size() >= 2 && value.startsWith(QLatin1Char('"')) &&
+            value.endsWith(QLatin1Char('"')))
+            value = value.mid(1, value.size() - 2);
+        blocks.back().values[line.left(colon).trimmed()] = value;
     }
     return blocks;
 }
