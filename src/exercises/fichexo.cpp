@@ -315,6 +315,10 @@ void Fichexo::apercu() {
         return;
     }
     const QString corrected = preview->corrected ? correctedText : notCorrectedText;
+    QPalette caption = Label2->palette();
+    caption.setColor(QPalette::WindowText,
+                     preview->corrected ? QColor(0, 100, 0) : QColor(150, 30, 0));
+    Label2->setPalette(caption);
     Label2->setText(corrected);
     Label3->setText(corrected);
 
