@@ -14,11 +14,6 @@ fuzz_build exercises_fuzzer
 # the corpus grows between runs.
 corpus=$build/fuzz/exercises-corpus
 mkdir -p "$corpus"
-record() { # one 128-byte record holding $1
-    local n=${#1}
-    printf "\\x$(printf %02x "$n")\\x00%s" "$1"
-    head -c $((126 - n)) /dev/zero
-}
 {
     for text in 'exercices\periode.rtf' 'exercices\periode.P19' 'exercices\periode-cor.rtf' \
         'exercices\periode-cor.P19' 2 "" "Periode propre ; " "pulsation ; " "" "" \

@@ -2,8 +2,8 @@
 # Installs the build folder into a temporary prefix, as `cmake --install` does for a user,
 # and checks the installed layout: the executable, the program folder, the menu entry, the
 # icon, the two file types (matched without regard to case), the exercise pack and the
-# AppStream data, with Debian's validators. Then it starts the installed program and checks that it writes its
-# handshake file into the installed program folder.
+# AppStream data, with Debian's validators. Then it starts the installed program and checks
+# that it writes its handshake file into the installed program folder.
 # Usage: tests/install/check-install.sh <build-dir>
 set -euo pipefail
 build=$1
