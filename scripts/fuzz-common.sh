@@ -5,6 +5,14 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${ONDALIS_FUZZ_BUILD:-$root/build-fuzz}
 
+# record TEXT: one 128-byte record of the program's record files holding TEXT (ASCII), for the
+# seeds of the readers of those files
+record() {
+    local n=${#1}
+    printf "\\x$(printf %02x "$n")\\x00%s" "$1"
+    head -c $((126 - n)) /dev/zero
+}
+
 # fuzz_build TARGET
 fuzz_build() {
     "$root/scripts/install-deps.sh" clang libclang-rt-14-dev

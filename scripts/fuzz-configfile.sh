@@ -14,11 +14,6 @@ fuzz_build configfile_fuzzer
 # the corpus grows between runs.
 corpus=$build/fuzz/configfile-corpus
 mkdir -p "$corpus"
-record() { # one 128-byte record holding $1
-    local n=${#1}
-    printf "\\x$(printf %02x "$n")\\x00%s" "$1"
-    head -c $((126 - n)) /dev/zero
-}
 {
     for text in ONDALIS 0 145 10 0,2 " 3" " 70" -10 "" " 1" "" " 0" "" " 0" " 1" "" " 0" " 0" \
         " 0" " 33023" " 12582912" " 12582912" " 192" " 12582912" " 192" " 49152" " 16576" \

@@ -9,7 +9,8 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build}
+# Absolute: the program is started from another folder.
+build=$(cd "${1:-$root/build}" && pwd)
 images=$root/src/mainwindow/help/aide/images
 program=$build/src/app/ondalis
 
@@ -33,7 +34,8 @@ openbox_pid=$!
 work=$(mktemp -d)
 app_pid=
 cleanup() {
-    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null
+    # A program already gone must not keep the display servers alive.
+    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null || true
     kill "$openbox_pid" "$xvfb_pid" 2>/dev/null || true
     rm -rf "$work"
 }
@@ -71,7 +73,7 @@ key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 shoot() { import -window "$1" "$work/shot.png"; }
 # Closes a window with Escape, or through the window manager (Alt+F4) when it keeps it.
 close_window() {
-    xdotool key --window "$1" Escape
+    xdotool key --window "$1" Escape 2>/dev/null || true
     sleep 0.5
     if visible_windows | grep -qx "$1"; then
         xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true
@@ -179,7 +181,7 @@ if w=$(wait_for_window "" 3 "$before"); then
     sleep 0.3
     shoot "$w" && save menu-exercices.png
     before=$(visible_windows)
-    key Down Return
+    key Down Down Return
     if c=$(wait_for_window "" 5 "$before"); then
         sleep 1
         shoot "$c" && save catalogue.png

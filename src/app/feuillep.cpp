@@ -312,8 +312,7 @@ void feuilleP::Form_Activate() {
     appareil();
     const QString request = handshake_.takeExerciseRequest();
     if (request.trimmed().isEmpty()) return;
-    // The exercise named in the request is opened by the exercise window.
-    exerciseFolder = withTrailingSeparator(programFolder_);
+    serveExerciseRequest(request);
 }
 
 bool feuilleP::Form_QueryUnload() {

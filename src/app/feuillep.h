@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "companion.h"
@@ -164,6 +165,10 @@ public:
     void Closexo_Click();
     void supertext_Change();
     void fich_Change();
+    // Opens the exercise of an index file (".E41"): what the catalogue's `ouvreur` runs.
+    bool openExercise(const QString& indexPath);
+    // An exercise asked for by the collection's main module, relative to the program folder.
+    void serveExerciseRequest(const QString& request);
 
     const MotionConstants& motionConstants() const { return motion_; }
     float duration() const;
@@ -206,6 +211,9 @@ private:
     void describeForScreenReaders();
     void createExerciseMenu();
     void createConfigurationCommands();
+    bool loadExerciseFiles(const QString& folder, const QString& text, bool textRequired,
+                           const QString& configuration,
+                           const std::function<void(const QString&)>& reportMissing);
     CurveColors curveColors() const;
 
     DialogService& dialogs_;

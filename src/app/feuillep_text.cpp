@@ -1,6 +1,7 @@
 // The exercise pane of the main window: the introduction, the file name above the pane, the
 // flag that the text was modified and its guard, and the exercise menu with its text actions
-// (save the pane, retrieve a text, print the pane, close the exercise).
+// (save the pane, retrieve a text, print the pane, close the exercise). Opening exercises is in
+// feuillep_exercise.cpp.
 #include <QAction>
 #include <QDir>
 #include <QFileInfo>
@@ -58,12 +59,6 @@ void feuilleP::btexo_Click() {
     optionexo->setRules(correctionAvailable, !fich->text().isEmpty());
     optionexo->popUpBelow(btexo);
 }
-
-// The getting-started activity, the exercise catalogue and the correction open exercises:
-// they come with the catalogue window.
-void feuilleP::PRISENMAIN_Click() {}
-void feuilleP::openexo_Click() {}
-void feuilleP::opencor_Click() {}
 
 void feuilleP::savetexte_Click() {
     const std::optional<QString> path = dialogs_.saveFileName(rtfFilter, QStringLiteral("RTF"));

@@ -43,6 +43,31 @@ QString existingPathIgnoringCase(const QString& path) {
     return resolved;
 }
 
+namespace {
+
+// The name with "\\" as a separator, after the folder (with a separator between them).
+QString storedNameJoined(const QString& folder, const QString& name) {
+    QString path = name;
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (folder.isEmpty()) return path;
+    if (path.startsWith(QLatin1Char('/'))) path.remove(0, 1);
+    return withTrailingSeparator(folder) + path;
+}
+
+}  // namespace
+
+std::optional<QString> resolveStoredName(const QString& folder, const QString& name) {
+    const QString exact = folder + name;
+    if (QFileInfo(exact).isFile()) return exact;
+    const QString found = existingPathIgnoringCase(storedNameJoined(folder, name));
+    if (QFileInfo(found).isFile()) return found;
+    return std::nullopt;
+}
+
+QString storedNamePath(const QString& folder, const QString& name) {
+    return QDir::toNativeSeparators(storedNameJoined(folder, name));
+}
+
 bool writeFileSafely(const QString& path, const QByteArray& bytes, QString* error) {
     QSaveFile file(path);
     // A short write (a full disk) shows only as a failed flush, which leaves no error for

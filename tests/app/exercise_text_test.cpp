@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QTextDocument>
 
+#include "exercise_menu.h"
 #include "exercisemenu.h"
 #include "file_size_limit.h"
 #include "intro.h"
@@ -22,17 +23,7 @@ QByteArray bytesOf(const QString& path) {
 
 class ExerciseText : public MainWindowTest {
 protected:
-    // Opens the exercise menu with the exercise button and clicks `entry` in it.
-    void choose(QAction* entry) {
-        QTest::mouseClick(window->btexo, Qt::LeftButton);
-        exercises::ExerciseMenu* menu = window->optionexo;
-        ASSERT_TRUE(menu->isVisible());
-        ASSERT_TRUE(entry->isEnabled());
-        const QPoint at = menu->actionGeometry(entry).center();
-        QTest::mouseMove(menu, at);
-        QTest::mouseClick(menu, Qt::LeftButton, {}, at);
-        EXPECT_FALSE(menu->isVisible());
-    }
+    void choose(QAction* entry) { chooseExerciseEntry(*window, entry); }
 
     // "Retrouver un texte" with `path` chosen in the open dialog.
     void retrieve(const QString& path) {

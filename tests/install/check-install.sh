@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build folder into a temporary prefix, as `cmake --install` does for a user,
 # and checks the installed layout: the executable, the program folder, the menu entry, the
-# icon, the two file types (matched without regard to case) and the AppStream data, with
-# Debian's validators. Then it starts the installed program and checks that it writes its
-# handshake file into the installed program folder.
+# icon, the two file types (matched without regard to case), the exercise pack and the
+# AppStream data, with Debian's validators. Then it starts the installed program and checks
+# that it writes its handshake file into the installed program folder.
 # Usage: tests/install/check-install.sh <build-dir>
 set -euo pipefail
 build=$1
@@ -24,6 +24,11 @@ for f in bin/ondalis \
 done
 [[ -x $prefix/bin/ondalis ]] || fail "bin/ondalis is not executable"
 [[ -d $prefix/share/ondalis ]] || fail "the program folder share/ondalis is not installed"
+# The exercise pack: the getting-started activity and an exercise with its files.
+for f in SPIREX.PEM 01-periode.E41 exercices/periode.rtf exercices/periode.P19 \
+    exercices/periode-correction.rtf exercices/periode-correction.P19; do
+    [[ -s $prefix/share/ondalis/$f ]] || fail "the pack's $f is not installed"
+done
 
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null ||
