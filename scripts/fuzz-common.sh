@@ -21,13 +21,15 @@ fuzz_build() {
     cmake --build "$build" --target "$1" -j "$(nproc)" >/dev/null
 }
 
-# fuzz_run TARGET SECONDS DICTIONARY CORPUS LABEL
+# fuzz_run TARGET SECONDS DICTIONARY CORPUS LABEL [MAX_LEN]
+# Inputs that crash are kept in the build's fuzz folder.
 fuzz_run() {
-    local target=$1 seconds=$2 dictionary=$3 corpus=$4 label=$5
+    local target=$1 seconds=$2 dictionary=$3 corpus=$4 label=$5 max_len=${6:-4096}
     local log=$build/fuzz/$target.log status executions
     set +e
     "$build/fuzz/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-        -max_len=4096 -dict="$dictionary" -print_final_stats=1 "$corpus" >"$log" 2>&1
+        -max_len="$max_len" -dict="$dictionary" -print_final_stats=1 \
+        -artifact_prefix="$build/fuzz/" "$corpus" >"$log" 2>&1
     status=$?
     set -e
     executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
