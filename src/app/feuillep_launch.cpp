@@ -14,6 +14,9 @@ namespace ondalis {
 void feuilleP::openCommandLineFile(const QStringList& arguments) {
     const LaunchFile file = launchFile(arguments, QDir::currentPath());
     if (file.kind == LaunchFile::Kind::None) return;
+    // As an activation does before it serves a request: the readout panel's frame, names and
+    // units are drawn first, so that a message does not stand over a panel still blank.
+    appareil();
     const QFileInfo info(file.path);
     // As a click in the dialog's or the catalogue's list: the file's folder becomes the
     // current folder, where the open and save dialogs start.
