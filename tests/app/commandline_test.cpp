@@ -6,6 +6,7 @@
 
 #include "configuration.h"
 #include "exercise_files.h"
+#include "exercise_menu.h"
 #include "launchfile.h"
 #include "mainwindow_fixture.h"
 #include "parameterspanel.h"
@@ -60,28 +61,9 @@ TEST(LaunchFile, theFirstArgumentNamesTheFileAndItsExtensionItsKind) {
     }
 }
 
-// What opening a file may change in the main window.
-struct Shown {
-    QString text, fich, configurationPath, caption, exerciseFolder;
-    std::array<QString, 4> parameters;
-    bool readOnly;
-    friend bool operator==(const Shown&, const Shown&) = default;
-};
-
 class CommandLine : public MainWindowTest {
 protected:
     QString in(const QString& name) const { return folder.filePath(name); }
-
-    Shown shown() const {
-        const feuilleP& w = *window;
-        return {w.supertext->plainText(),
-                w.fich->text(),
-                w.configurationPath,
-                w.windowTitle(),
-                w.exerciseFolder,
-                {w.Text5(0)->text(), w.Text5(1)->text(), w.Text5(2)->text(), w.Text5(3)->text()},
-                w.supertext->isReadOnly()};
-    }
 
     void writeConfiguration(const QString& name, const std::array<QString, 4>& parameters) {
         Configuration c;
@@ -140,7 +122,7 @@ TEST_F(CommandLine, aMissingOrBadFileGivesTheProgramsMessageAndChangesNothing) {
     writeFileIn(in("notes.txt"), "pas une configuration");
     writeFileIn(in("sans-enonce.E41"), indexBytes({{1, "absent.rtf"}}));
     feuilleP& w = open();
-    const Shown before = shown();
+    const Snapshot before = snapshotOf(w);
 
     struct Case {
         QString argument;
@@ -167,13 +149,13 @@ TEST_F(CommandLine, aMissingOrBadFileGivesTheProgramsMessageAndChangesNothing) {
         EXPECT_EQ(dialogs.messages[0].title, QString::fromUtf8(c.title));
         EXPECT_EQ(dialogs.messages[0].prompt, c.prompt);
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
-        EXPECT_EQ(shown(), before);
+        EXPECT_EQ(snapshotOf(w), before);
     }
     // Without an argument nothing happens at all.
     dialogs.messages.clear();
     w.openCommandLineFile({"ondalis"});
     EXPECT_TRUE(dialogs.messages.empty());
-    EXPECT_EQ(shown(), before);
+    EXPECT_EQ(snapshotOf(w), before);
 }
 
 }  // namespace
