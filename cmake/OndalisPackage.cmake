@@ -18,8 +18,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# "Arial" and "Times New Roman" are drawn with the Liberation fonts, the symbols with DejaVu.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-dejavu-core")
+# The Qt libraries (Core, Gui with its X11 platform plugin, Widgets, PrintSupport with its
+# CUPS plugin) are found by dpkg-shlibdeps. Besides them: "Arial" and "Times New Roman" are
+# drawn with the Liberation fonts, the symbols with DejaVu, the catalogue's hourglasses with
+# Symbola; Qt's own dialogs and buttons speak French through Qt's translations.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, fonts-dejavu-core, fonts-symbola, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_LIST_DIR}/debian/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 include(CPack)

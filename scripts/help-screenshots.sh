@@ -5,14 +5,20 @@
 # src/mainwindow/help/aide/images. A window that does not appear (not built yet) is skipped
 # with a message: its picture is kept, or a placeholder is drawn when there is none, so the
 # help always finds every picture. Rerun it whenever a window changes, then rebuild.
-# Usage: scripts/help-screenshots.sh [build-dir]
+# Given an installed program (/usr/bin/ondalis, from the Debian package) instead of a build
+# folder, the pictures show the installed program folder, as the help describes it.
+# Usage: scripts/help-screenshots.sh [build-dir | installed program]
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-# Absolute: the program is started from another folder.
-build=$(cd "${1:-$root/build}" && pwd)
 images=$root/src/mainwindow/help/aide/images
-program=$build/src/app/ondalis
+if [[ -f ${1:-} && -x ${1:-} ]]; then
+    program=$(realpath "$1")
+else
+    # Absolute: the program is started from another folder.
+    build=$(cd "${1:-$root/build}" && pwd)
+    program=$build/src/app/ondalis
+fi
 
 "$root/scripts/install-deps.sh" openbox imagemagick
 [[ -x $program ]] || cmake --build "$build" --target ondalis -j "$(nproc)"
@@ -42,8 +48,18 @@ cleanup() {
 trap cleanup EXIT
 sleep 0.5
 
-# The program starts in an empty working folder, so that its file lists show that folder.
-(cd "$work" && exec "$program" >"$work/ondalis.log" 2>&1) &
+# The program starts in a working folder of its own, so that the open and save dialogs list
+# that folder: a pupil's folder with two configurations saved in it (taken from the pack).
+folder=$work/Ondalis
+mkdir -p "$folder"
+# The program folder: beside the executable in a build tree, share/ondalis once installed.
+pack=$(dirname "$program")
+[[ -d $pack/exercices ]] || pack=$(dirname "$pack")/share/ondalis
+for f in "$pack"/exercices/periode.P19:oscillations-libres.P19 \
+    "$pack"/exercices/regimes.P19:regime-aperiodique.P19; do
+    [[ -f ${f%%:*} ]] && cp "${f%%:*}" "$folder/${f##*:}"
+done
+(cd "$folder" && exec "$program" >"$work/ondalis.log" 2>&1) &
 app_pid=$!
 
 visible_windows() { xdotool search --onlyvisible --pid "$app_pid" 2>/dev/null | sort; }
@@ -71,9 +87,11 @@ xdotool windowactivate --sync "$main" >/dev/null 2>&1 || true
 click() { xdotool mousemove --window "$main" "$1" "$2" click 1; sleep "${3:-0.4}"; }
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 shoot() { import -window "$1" "$work/shot.png"; }
-# Closes a window with Escape, or through the window manager (Alt+F4) when it keeps it.
+# Closes a window with Escape, or through the window manager (Alt+F4) when it keeps it. The
+# key is typed as a user types it: a key sent to a window (xdotool key --window) is a
+# synthetic X event, after which Qt ignores the next mouse clicks in the main window.
 close_window() {
-    xdotool key --window "$1" Escape 2>/dev/null || true
+    xdotool key --clearmodifiers Escape 2>/dev/null || true
     sleep 0.5
     if visible_windows | grep -qx "$1"; then
         xdotool windowactivate --sync "$1" key --clearmodifiers alt+F4 >/dev/null 2>&1 || true

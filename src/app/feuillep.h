@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -169,6 +170,10 @@ public:
     bool openExercise(const QString& indexPath);
     // An exercise asked for by the collection's main module, relative to the program folder.
     void serveExerciseRequest(const QString& request);
+    // The file given on the command line (`arguments` as the application has them): a
+    // configuration loaded through `chargeconfig`, or an exercise opened as the catalogue opens
+    // it. Nothing without an argument.
+    void openCommandLineFile(const QStringList& arguments);
 
     const MotionConstants& motionConstants() const { return motion_; }
     float duration() const;
@@ -211,6 +216,9 @@ private:
     void describeForScreenReaders();
     void createExerciseMenu();
     void createConfigurationCommands();
+    // What the catalogue's `ouvreur` does for the index file at `indexPath`, the catalogue not
+    // shown, with `folder` as the exercise folder; the guard first.
+    bool openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath);
     bool loadExerciseFiles(const QString& folder, const QString& text, bool textRequired,
                            const QString& configuration,
                            const std::function<void(const QString&)>& reportMissing);

@@ -165,20 +165,26 @@ void feuilleP::PRISENMAIN_Click() {
     textModified = false;
 }
 
-void feuilleP::serveExerciseRequest(const QString& request) {
-    // The request replaces the text in the pane: changes not saved are asked about first.
+bool feuilleP::openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath) {
+    // The exercise replaces the text in the pane: changes not saved are asked about first.
     const bool wasModified = textModified;
-    if (!textGuard()) return;
+    if (!textGuard()) return false;
     const QString before = exerciseFolder;
-    exerciseFolder = withTrailingSeparator(programFolder_);
+    exerciseFolder = folder;
     exercises::Fichexo catalogue(
         dialogs_, exerciseFolder, programFolder_,
         [this](const QString& path) { return openExercise(path); }, this);
-    catalogue.fichierexo->setText(exerciseFolder + request);
+    catalogue.fichierexo->setText(indexPath);
     catalogue.ouvreur_Click();
-    if (catalogue.result() == QDialog::Accepted) return;
+    if (catalogue.result() == QDialog::Accepted) return true;
     exerciseFolder = before;
     textModified = wasModified;
+    return false;
+}
+
+void feuilleP::serveExerciseRequest(const QString& request) {
+    const QString folder = withTrailingSeparator(programFolder_);
+    openExerciseWithoutCatalogue(folder, folder + request);
 }
 
 }  // namespace ondalis

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QLocale>
+#include <QTimer>
 #include <memory>
 
 #include "dialogservice.h"
@@ -26,5 +27,9 @@ int main(int argc, char** argv) {
     QObject::connect(&window, &ondalis::feuilleP::unloaded, &app, &QApplication::quit,
                      Qt::QueuedConnection);
     window.show();
+    // A file double-clicked on the desktop ("ondalis %f") opens once the window is up.
+    QTimer::singleShot(0, &window, [&window, arguments = QApplication::arguments()] {
+        window.openCommandLineFile(arguments);
+    });
     return app.exec();
 }

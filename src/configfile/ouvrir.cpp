@@ -41,6 +41,12 @@ QPixmap hourglass() {
 
 }  // namespace
 
+void showNoSuchConfiguration(DialogService& dialogs) {
+    dialogs.message(QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
+                    QStringLiteral("impossible d'ouvrir ce fichier"), MessageIcon::Error,
+                    MessageButtons::Ok);
+}
+
 ouvrir::ouvrir(DialogService& dialogs, QString& configurationPath,
                std::function<bool()> chargeconfig, QWidget* owner)
     : BrowserDialog({QStringLiteral("Ouvrir une configuration"), QStringLiteral("Répertoire"),
@@ -101,9 +107,7 @@ void ouvrir::Command1_Click() {
     configurationPath_ = ficharge->text();
     const QString existing = existingPathIgnoringCase(configurationPath_);
     if (!QFileInfo(existing).isFile()) {
-        dialogs_.message(QStringLiteral("Nom de fichier incorrect ou chemin non valide"),
-                         QStringLiteral("impossible d'ouvrir ce fichier"), MessageIcon::Error,
-                         MessageButtons::Ok);
+        showNoSuchConfiguration(dialogs_);
         return;
     }
     configurationPath_ = existing;

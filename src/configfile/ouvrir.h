@@ -11,6 +11,9 @@ namespace ondalis {
 
 class DialogService;
 
+// "impossible d'ouvrir ce fichier": there is no file under the configuration path asked for.
+void showNoSuchConfiguration(DialogService& dialogs);
+
 // The open dialog "Ouvrir une configuration": a file clicked puts its full path in `ficharge`
 // (and makes its folder the process's current folder), a double click or Enter on it is
 // "OUVRIR". "OUVRIR" takes the path box as the current configuration path, checks that the file

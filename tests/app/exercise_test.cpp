@@ -22,14 +22,6 @@ namespace {
 
 using exercises::Fichexo;
 
-// What an exercise action may change in the main window.
-struct Snapshot {
-    QString text, fich, configurationPath, caption, exerciseFolder;
-    std::array<QString, 4> parameters;
-    bool readOnly, correctionAvailable, textModified;
-    friend bool operator==(const Snapshot&, const Snapshot&) = default;
-};
-
 class Exercises : public MainWindowTest {
 protected:
     QString programFolder() const { return withTrailingSeparator(folder.path()); }
@@ -62,18 +54,7 @@ protected:
         writeConfiguration("Textes/Correction.P19", {"-3", "400", "10", "0,5"});
     }
 
-    Snapshot snapshot() const {
-        feuilleP& w = *window;
-        return {w.supertext->plainText(),
-                w.fich->text(),
-                w.configurationPath,
-                w.windowTitle(),
-                w.exerciseFolder,
-                {w.Text5(0)->text(), w.Text5(1)->text(), w.Text5(2)->text(), w.Text5(3)->text()},
-                w.supertext->isReadOnly(),
-                w.correctionAvailable,
-                w.textModified};
-    }
+    Snapshot snapshot() const { return snapshotOf(*window); }
 
     // "Ouvrir un exercice (énoncé + configuration)", then in the catalogue a click on `file`
     // and on the open button. Returns whether the catalogue was still open after that (it is
