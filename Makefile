@@ -1,9 +1,12 @@
 # make run  : install what is missing, build, start Ondalis
 # make test : install what is missing, build, run every test through ctest
+# make package  : the Debian package ondalis_<version>_<arch>.deb in the build folder
+# make sanitize : the whole test suite built and run with the address and undefined-behaviour
+#                 sanitizers, in its own build folder (build-asan)
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test bench clean format
+.PHONY: all deps configure build run test bench package sanitize clean format
 
 all: build
 
@@ -21,6 +24,12 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+sanitize: deps
+	@./scripts/sanitize.sh
 
 bench: build
 	./bench/run-all.sh $(BUILD)

@@ -4,10 +4,14 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <chrono>
 
+#include "configuration.h"
 #include "dialogservice.h"
+#include "enregistrer.h"
 #include "feuillep.h"
 #include "parameterspanel.h"
 #include "periodictimer.h"
@@ -22,8 +26,9 @@ using namespace ondalis;
 
 class SilentDialogs : public DialogService {
 public:
-    MessageResult message(const QString&, const QString&, MessageIcon, MessageButtons) override {
-        return MessageResult::Ok;
+    MessageResult message(const QString&, const QString&, MessageIcon,
+                          MessageButtons buttons) override {
+        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
     }
     std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
     std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
@@ -102,5 +107,51 @@ void BM_Recording5s(benchmark::State& state) {
     state.counters["pct_of_period"] = 100.0 * (tickSeconds / double(ticks)) / 0.020;
 }
 BENCHMARK(BM_Recording5s)->Unit(benchmark::kMillisecond);
+
+// A save through the save dialog: the dialog and its lists built on a folder of a few files,
+// "ENREGISTRER" over the existing file (the overwrite question answered "Oui"). Goal: under
+// 5 ms.
+void BM_SaveConfiguration(benchmark::State& state) {
+    Window win;
+    QDir::setCurrent(win.folder.path());
+    const QString path = win.folder.filePath(QStringLiteral("essai.P19"));
+    for (auto _ : state) {
+        enregistrer dialog(
+            win.dialogs, win.w->configurationPath, [&win] { return win.w->configuration(); },
+            win.w.get());
+        dialog.Text1->setText(path);
+        dialog.Command1_Click();
+        if (dialog.result() != QDialog::Accepted) state.SkipWithError("not saved");
+    }
+}
+BENCHMARK(BM_SaveConfiguration)->Unit(benchmark::kMillisecond);
+
+// A load by the reader, alternating between two files that differ in every control, so that
+// each load runs every control's reaction and redraws the scene, the graph and the panels.
+// Goal: under 5 ms.
+void BM_LoadConfiguration(benchmark::State& state) {
+    Window win;
+    Configuration changed;
+    changed.parameters = {QStringLiteral("3"), QStringLiteral("250"), QStringLiteral("35,5"),
+                          QStringLiteral("1,25")};
+    changed.durationIndex = 7;
+    changed.velocityScale = 40;
+    changed.forceScale = 25;
+    changed.axisShown = changed.rulerShown = false;
+    changed.boldTrace = changed.velocityShown = changed.forcesShown = changed.slowMotion = true;
+    changed.quantity = 3;
+    changed.colors.fill(0x204080);
+    const QString paths[2] = {win.folder.filePath(QStringLiteral("a.P19")),
+                              win.folder.filePath(QStringLiteral("b.P19"))};
+    writeConfigurationFile(paths[0], changed);
+    writeConfigurationFile(paths[1], Configuration{});
+    int next = 0;
+    for (auto _ : state) {
+        win.w->configurationPath = paths[next];
+        if (!win.w->chargeconfig()) state.SkipWithError("not loaded");
+        next = 1 - next;
+    }
+}
+BENCHMARK(BM_LoadConfiguration)->Unit(benchmark::kMillisecond);
 
 }  // namespace

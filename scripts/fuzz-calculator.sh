@@ -6,14 +6,8 @@
 set -euo pipefail
 
 seconds=${1:-60}
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ONDALIS_FUZZ_BUILD:-$root/build-fuzz}
-
-"$root/scripts/install-deps.sh" clang libclang-rt-14-dev
-
-CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DONDALIS_FUZZ=ON -DONDALIS_BUILD_TESTS=OFF -DONDALIS_BUILD_BENCH=OFF >/dev/null
-cmake --build "$build" --target calculator_fuzzer -j "$(nproc)" >/dev/null
+source "$(dirname "$0")/fuzz-common.sh"
+fuzz_build calculator_fuzzer
 
 # A few expressions to start from; the corpus grows between runs.
 corpus=$build/fuzz/calculator-corpus
@@ -25,19 +19,4 @@ for expression in "1 + 2 * 3" "5 - (0 - 3) ^ 2" "1 + (2 * -(0 - 3))" "sin (30 + 
     seed=$((seed + 1))
 done
 
-log=$build/fuzz/calculator-fuzzer.log
-set +e
-"$build/fuzz/calculator_fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
-    -max_len=4096 -dict="$root/fuzz/calculator.dict" -print_final_stats=1 "$corpus" \
-    >"$log" 2>&1
-status=$?
-set -e
-
-executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
-echo "calculator fuzzer: ${executions:-?} executions in $seconds s (log: $log)"
-if ((status != 0)); then
-    grep -E "ERROR|SUMMARY|runtime error|deadly signal|timeout" "$log" | head -20 >&2
-    echo "calculator fuzzer: failed with status $status" >&2
-    exit "$status"
-fi
-echo "calculator fuzzer: no crash, no hang, no sanitizer report"
+fuzz_run calculator_fuzzer "$seconds" "$root/fuzz/calculator.dict" "$corpus" "calculator fuzzer"

@@ -4,11 +4,6 @@
 
 namespace ondalis {
 
-QString withTrailingSeparator(const QString& folder) {
-    if (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\'))) return folder;
-    return folder + QLatin1Char('/');
-}
-
 CompanionHandshake::CompanionHandshake(const QString& programFolder)
     : path_(withTrailingSeparator(programFolder) + QStringLiteral("ZANTEK.TMP")) {}
 

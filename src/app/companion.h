@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "filepaths.h"
+
 namespace ondalis {
 
 // The handshake file "ZANTEK.TMP" in the program folder, shared with the collection's main
@@ -23,8 +25,5 @@ public:
 private:
     QString path_;
 };
-
-// The program folder with a trailing separator.
-QString withTrailingSeparator(const QString& folder);
 
 }  // namespace ondalis

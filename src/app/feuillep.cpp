@@ -2,8 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -14,7 +12,6 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QUrl>
 
 #include <QCheckBox>
 #include "buttonpictures.h"
@@ -105,6 +102,8 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createHints();
     createPrinting();
     describeForScreenReaders();
+    createHelp();
+    createConfigurationCommands();
     Form_Load();
 }
 
@@ -194,11 +193,11 @@ void feuilleP::createControls() {
     btexo->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8));
     btexo->setAccessibleName(QStringLiteral("Exercices"));
 
-    supertext = new QTextEdit(this);
+    supertext = new RichTextPane(this);
     supertext->setObjectName(QStringLiteral("supertext"));
     supertext->setGeometry(432, 362, 361, 183);
-    supertext->setReadOnly(true);
     supertext->setAccessibleName(QStringLiteral("Texte de l'exercice"));
+    createExerciseMenu();
 
     Onglets = new TabStrip(this);
     Onglets->setObjectName(QStringLiteral("Onglets"));
@@ -219,13 +218,6 @@ void feuilleP::createControls() {
     connect(Command4, &QPushButton::clicked, this, &feuilleP::popUpCopyMenu);
     connect(Frame1, &DrawingSurface::mouseMoved, this,
             [this](Qt::MouseButtons, int x, int) { Frame1_MouseMove(x); });
-    connect(Command7, &QPushButton::clicked, this, [this] {
-        // The help file is shown by the desktop's viewer; the scene is kept as it is.
-        const QImage kept = Picture2->picture();
-        const QString help = withTrailingSeparator(programFolder_) + QStringLiteral("Brix.hlp");
-        if (QFileInfo::exists(help)) QDesktopServices::openUrl(QUrl::fromLocalFile(help));
-        if (!kept.isNull()) Picture2->setPicture(kept);
-    });
     connect(copim, &QAction::triggered, this, &feuilleP::copim);
     connect(copigraph, &QAction::triggered, this, &feuilleP::copigraph);
     connect(copitab, &QAction::triggered, this, &feuilleP::copitab);
@@ -304,6 +296,7 @@ void feuilleP::Form_Load() {
     handshake_.setRunning(true);
     sample_.t = 0;
     applySizeRule();
+    intro();
     Text5(PositionField)->setText(QStringLiteral("0"));
     Text5(MassField)->setText(QStringLiteral("145"));
     Text5_LostFocus(StiffnessField);
@@ -321,16 +314,11 @@ void feuilleP::Form_Activate() {
     appareil();
     const QString request = handshake_.takeExerciseRequest();
     if (request.trimmed().isEmpty()) return;
-    // The exercise named in the request is opened by the exercise window.
-    exerciseFolder = withTrailingSeparator(programFolder_);
+    serveExerciseRequest(request);
 }
 
 bool feuilleP::Form_QueryUnload() {
-    if (textModified &&
-        dialogs_.message(QStringLiteral("Attention: perte des modifications du texte."),
-                         QStringLiteral("Abandon des données?"), MessageIcon::Question,
-                         MessageButtons::OkCancel) != MessageResult::Ok)
-        return false;
+    if (textModified && !askAbandonText()) return false;
     return dialogs_.message(QStringLiteral("Quitter vraiment Ondalis ?"), QStringLiteral("Fermer"),
                             MessageIcon::Question, MessageButtons::OkCancel) == MessageResult::Ok;
 }

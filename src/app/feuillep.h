@@ -2,27 +2,34 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "companion.h"
 #include "motion.h"
 #include "parameters.h"
+#include "richtextpane.h"
 
 class QLabel;
 class QLineEdit;
 class QMenu;
 class QPushButton;
-class QTextEdit;
 class QToolButton;
 
 namespace ondalis {
+
+namespace exercises {
+class ExerciseMenu;
+}
 
 class ColorSwatch;
 class DialogService;
 class DisplayPanel;
 class DrawingSurface;
+class HelpWindow;
 class RecordingPanel;
 class VectorsPanel;
 class ParametersPanel;
@@ -33,6 +40,7 @@ class StatusHints;
 class TabStrip;
 struct MainWindowState;
 struct CurveColors;
+struct Configuration;
 
 // The main window: it owns every control and all state of the run, and wires the controls'
 // events to the subsystems. Controls keep their design names so that secondary windows and
@@ -75,7 +83,8 @@ public:
     QLabel* info = nullptr;
     QPushButton* btexo = nullptr;
     QLineEdit* fich = nullptr;
-    QTextEdit* supertext = nullptr;
+    RichTextPane* supertext = nullptr;
+    exercises::ExerciseMenu* optionexo = nullptr;
     TabStrip* Onglets = nullptr;
     ParametersPanel* Picture3 = nullptr;  // "Paramètres"
     VectorsPanel* Frame2 = nullptr;       // "Vecteurs"
@@ -126,6 +135,11 @@ public:
     void UpDown1_Change(int index);
     void copitab();
     void Command8_Click();
+    // Help: "&Aide" opens the contents; F1 the page of the focused control's area.
+    void Command7_Click();
+    void showHelp(const QString& page);
+    QString helpTopicFor(const QWidget* focus) const;
+    HelpWindow* helpWindow() const { return help_; }
     void Frame1_MouseMove(int x);
 
     // Printing and image copies.
@@ -138,6 +152,29 @@ public:
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
     void Picture2_MouseUp(Qt::MouseButton button, int x, int y);
 
+    // The exercise pane and the exercise menu.
+    void intro();
+    bool askAbandonText();
+    bool textGuard();
+    void btexo_Click();
+    void PRISENMAIN_Click();
+    void openexo_Click();
+    void opencor_Click();
+    void savetexte_Click();
+    void opentexte_Click();
+    void imprimetexte_Click();
+    void Closexo_Click();
+    void supertext_Change();
+    void fich_Change();
+    // Opens the exercise of an index file (".E41"): what the catalogue's `ouvreur` runs.
+    bool openExercise(const QString& indexPath);
+    // An exercise asked for by the collection's main module, relative to the program folder.
+    void serveExerciseRequest(const QString& request);
+    // The file given on the command line (`arguments` as the application has them): a
+    // configuration loaded through `chargeconfig`, or an exercise opened as the catalogue opens
+    // it. Nothing without an argument.
+    void openCommandLineFile(const QStringList& arguments);
+
     const MotionConstants& motionConstants() const { return motion_; }
     float duration() const;
     int rowsRecorded() const;
@@ -145,6 +182,15 @@ public:
     const MotionSample& currentSample() const { return sample_; }
     QString statusText() const;
     void setStatusText(const QString& text);
+
+    // Configuration files (".P19"). `configurationPath` is the file last opened or saved; the
+    // reader loads the file it names and reports its own failures (true when applied).
+    QString configurationPath;
+    bool chargeconfig();
+    Configuration configuration() const;
+    void applyConfiguration(const Configuration& configuration);
+    void Command2_Click();
+    void Command11_Click();
 
 signals:
     // The window has closed for good: the program ends.
@@ -160,6 +206,7 @@ protected:
 private:
     void createControls();
     void createHints();
+    void createHelp();
     void writeInitialReadouts();
     float positionFromPointer(int x) const;
     void moveSolidTo(int x);
@@ -167,6 +214,14 @@ private:
     void createPanels();
     void createPrinting();
     void describeForScreenReaders();
+    void createExerciseMenu();
+    void createConfigurationCommands();
+    // What the catalogue's `ouvreur` does for the index file at `indexPath`, the catalogue not
+    // shown, with `folder` as the exercise folder; the guard first.
+    bool openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath);
+    bool loadExerciseFiles(const QString& folder, const QString& text, bool textRequired,
+                           const QString& configuration,
+                           const std::function<void(const QString&)>& reportMissing);
     CurveColors curveColors() const;
 
     DialogService& dialogs_;
@@ -176,6 +231,7 @@ private:
     CompanionHandshake handshake_;
     std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
+    HelpWindow* help_ = nullptr;  // created when first asked for
 
     MotionConstants motion_;
     MotionSample sample_;

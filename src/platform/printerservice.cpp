@@ -8,12 +8,12 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
 #include "dialogservice.h"
 #include "drawingsurface.h"
+#include "filepaths.h"
 
 namespace ondalis {
 
@@ -129,11 +129,11 @@ bool QtPrinterService::finishOutput(bool drawn) {
     }
     if (ok && !job_->target.isEmpty()) {
         QFile pages(job_->scratchFile);
-        QSaveFile out(job_->target);
-        if (!pages.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly) ||
-            out.write(pages.readAll()) != pages.size() || !out.commit()) {
+        QString why;
+        if (!pages.open(QIODevice::ReadOnly) ||
+            !writeFileSafely(job_->target, pages.readAll(), &why)) {
             error_ = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
-                         .arg(quoted(job_->target), out.errorString());
+                         .arg(quoted(job_->target), why.isEmpty() ? pages.errorString() : why);
             ok = false;
         }
     }

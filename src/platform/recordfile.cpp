@@ -55,8 +55,8 @@ std::optional<QString> RecordFile::read(int record) {
 
 bool RecordFile::write(int record, const QString& text) {
     if (record < 1 || !file_.isOpen() || !file_.isWritable()) return false;
-    const QByteArray bytes = encode(text);
-    if (bytes.size() > MaxTextBytes) return false;
+    const std::optional<QByteArray> data = recordData(text);
+    if (!data) return false;
     const qint64 offset = recordOffset(record);
     const qint64 size = file_.size();
     if (size < offset) {
@@ -66,13 +66,39 @@ bool RecordFile::write(int record, const QString& text) {
         if (file_.write(gap) != gap.size()) return false;
     }
     if (!file_.seek(offset)) return false;
+    if (file_.write(*data) != data->size()) return false;
+    return file_.flush();
+}
+
+std::optional<QByteArray> RecordFile::recordData(const QString& text) {
+    const QByteArray bytes = encode(text);
+    if (bytes.size() > MaxTextBytes) return std::nullopt;
     QByteArray data;
     data.reserve(2 + bytes.size());
     data.append(char(bytes.size() & 0xFF));
     data.append(char((bytes.size() >> 8) & 0xFF));
     data.append(bytes);
-    if (file_.write(data) != data.size()) return false;
-    return file_.flush();
+    return data;
+}
+
+std::optional<QString> RecordFile::recordText(QByteArrayView bytes, int record) {
+    if (record < 1) return std::nullopt;
+    const qint64 offset = recordOffset(record);
+    if (offset + 2 > bytes.size()) return QString();
+    const qint64 length = quint8(bytes[offset]) | (quint8(bytes[offset + 1]) << 8);
+    if (length > MaxTextBytes || offset + 2 + length > bytes.size()) return std::nullopt;
+    return decode(bytes.sliced(offset + 2, length).toByteArray());
+}
+
+bool RecordFile::putRecord(QByteArray& bytes, int record, const QString& text) {
+    if (record < 1) return false;
+    const std::optional<QByteArray> data = recordData(text);
+    if (!data) return false;
+    const qint64 offset = recordOffset(record);
+    const qint64 end = offset + data->size();
+    if (bytes.size() < end) bytes.resize(end, '\0');
+    bytes.replace(offset, data->size(), *data);
+    return true;
 }
 
 std::optional<QString> RecordFile::readOne(const QString& path, int record) {

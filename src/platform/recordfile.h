@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QFile>
 #include <QString>
 #include <optional>
@@ -38,11 +39,24 @@ public:
     static std::optional<QString> readOne(const QString& path, int record);
     static bool writeOne(const QString& path, int record, const QString& text);
 
+    // The same layout over a whole file held in memory, for readers that check every record
+    // before using any and writers that build the new file before it replaces the old one.
+    // Record n of `bytes`, strictly: nullopt when its length field says more than 126 bytes or
+    // its text runs past the end of `bytes`; a record beyond the end reads as the empty text.
+    static std::optional<QString> recordText(QByteArrayView bytes, int record);
+    // Writes record n into `bytes` over what was there, zeros filling any gap before it; the
+    // rest of the old record (its padding) is kept. False, and `bytes` unchanged, when the
+    // text needs more than 126 bytes.
+    static bool putRecord(QByteArray& bytes, int record, const QString& text);
+
     // Windows-1252 conversions; characters outside the code page become "?".
     static QByteArray encode(const QString& text);
     static QString decode(const QByteArray& bytes);
 
 private:
+    // Length field and text of one record; nullopt when the text needs more than 126 bytes.
+    static std::optional<QByteArray> recordData(const QString& text);
+
     QFile file_;
 };
 
