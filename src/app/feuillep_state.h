@@ -5,6 +5,7 @@
 
 #include "graphframe.h"
 #include "keypad.h"
+#include "parameters.h"
 #include "plotter.h"
 #include "recordingsettings.h"
 #include "scenedrawing.h"
@@ -19,6 +20,9 @@ struct MainWindowState {
     SceneAnimator scene;
     calculator::CalculatorMemory calculatorMemory;
     QPointer<QWidget> machine;  // the calculator while it is open
+    // The parameters as last read from the four fields, read again once a text changed.
+    OscillatorParameters parameters;
+    bool parametersRead = false;
 };
 
 }  // namespace ondalis

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPaintEvent>
+#include <QScreen>
 #include <QToolButton>
 #include <map>
 
@@ -70,6 +71,7 @@ TEST_F(Repaints, aTickRepaintsOnlyTheChangedReadoutsTheNewSegmentAndTheMovingPar
                 EXPECT_LT(p.pixels, 600) << "one short segment";
             } else if (label && before.count(label)) {
                 EXPECT_NE(label->text(), before[label]) << "a readout whose value changed";
+                EXPECT_LT(p.pixels, label->width() * label->height() / 2) << "its digits only";
             } else {
                 ADD_FAILURE() << "nothing else is repainted";
             }
@@ -78,6 +80,16 @@ TEST_F(Repaints, aTickRepaintsOnlyTheChangedReadoutsTheNewSegmentAndTheMovingPar
     }
     // On average well under half of the 785 × 57 scene.
     EXPECT_LT(scenePixels / ticks, SceneWidth * SceneHeight * 2 / 5);
+
+    // What the screen shows after these partial repaints is what a whole repaint draws.
+    const QImage screen = w.screen()->grabWindow(w.winId()).toImage();
+    for (QWidget* widget : {static_cast<QWidget*>(w.Picture2), static_cast<QWidget*>(w.Frame1),
+                            static_cast<QWidget*>(w.Label3), static_cast<QWidget*>(w.Label9)}) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        const QRect onScreen(widget->mapTo(&w, QPoint(0, 0)), widget->size());
+        EXPECT_EQ(screen.copy(onScreen).convertToFormat(QImage::Format_RGB32),
+                  widget->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    }
 }
 
 }  // namespace
