@@ -421,12 +421,19 @@ void DrawingSurface::drawImage(double x, double y, const QImage& picture, const 
 }
 
 void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
+    // The animation sets the same font at every tick: keep the one made already.
+    if (fontFamily_ == family && fontPoints_ == points && font_.bold() == bold &&
+        font_.italic() == italic)
+        return;
     font_ = makeFont(family, points, bold, italic);
+    fontFamily_ = family;
+    fontPoints_ = points;
 }
 
 void DrawingSurface::setFontBold(bool bold) { font_.setBold(bold); }
 void DrawingSurface::setFontItalic(bool italic) { font_.setItalic(italic); }
 void DrawingSurface::setFontSize(double points) {
+    fontPoints_ = -1;
     font_.setPixelSize(std::max(1, px(points * 96.0 / 72.0)));
 }
 

@@ -177,6 +177,8 @@ private:
     QColor foreColor_ = Qt::black;
     int drawWidth_ = 1;
     QFont font_;
+    QString fontFamily_;      // what setFont was given for font_, so that the same font is kept
+    double fontPoints_ = -1;  // -1: font_ made otherwise
     double curX_ = 0;
     double curY_ = 0;
     std::function<QString()> describer_;

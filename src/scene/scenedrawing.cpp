@@ -43,7 +43,8 @@ struct ArcTrace {
     double leftmost = 0;  // the smallest dx
 };
 
-ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
+// Fills `trace` (its storage kept from one call to the next).
+void arcTrace(ArcTrace& trace, double rx, double ry, double cy, double start, double end) {
     const double radius = std::max({rx, ry, 1.0});
     const int n = std::max(1, int(std::ceil((end - start) * radius)));
     const double step = (end - start) / n;
@@ -51,9 +52,8 @@ ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
     const double sinStep = std::sin(step);
     double c = std::cos(start);
     double s = std::sin(start);
-    ArcTrace trace;
-    trace.dx.reserve(n + 1);
-    trace.row.reserve(n + 1);
+    trace.dx.clear();
+    trace.row.clear();
     auto add = [&](double ox, double oy) {
         trace.dx.push_back(ox);
         trace.row.push_back(pixelOf(cy + oy));
@@ -66,7 +66,6 @@ ArcTrace arcTrace(double rx, double ry, double cy, double start, double end) {
     }
     add(rx * std::cos(end), -ry * std::sin(end));
     trace.leftmost = *std::min_element(trace.dx.begin(), trace.dx.end());
-    return trace;
 }
 
 // Writes the pixels of an arc centred on column cx at `out` and returns the end: its points
@@ -135,14 +134,20 @@ void drawSpring(DrawingSurface& scene, float x) {
     const double first = 10 + a;                 // first ellipse touches the wall's face
     const double last = 30.0 * x + 435 - a - 1;  // last one ends a pixel before the solid
     const double step = (last - first) / 45;
-    const ArcTrace firstUpper = arcTrace(a, halfHeight, y, 0, 3.14);
-    const ArcTrace firstLower = arcTrace(a, halfHeight, y, 5.28, 6.28);
-    const ArcTrace middle = arcTrace(a, halfHeight, y, 0.2, 6.08);  // gap on the right
-    const ArcTrace lastCoil = arcTrace(a, halfHeight, y, 2.94, 6.28);
-    std::vector<QPoint> coils(2 * firstUpper.dx.size() + 2 * firstLower.dx.size() +
-                              44 * middle.dx.size() + lastCoil.dx.size());
-    std::vector<int> columns(std::max(
-        {firstUpper.dx.size(), firstLower.dx.size(), middle.dx.size(), lastCoil.dx.size()}));
+    // Scratch room kept between calls: the spring is drawn at every tick of the animation.
+    thread_local ArcTrace firstUpper, firstLower, middle, lastCoil;
+    thread_local std::vector<QPoint> coils;
+    thread_local std::vector<int> columns;
+    arcTrace(firstUpper, a, halfHeight, y, 0, 3.14);
+    arcTrace(firstLower, a, halfHeight, y, 5.28, 6.28);
+    arcTrace(middle, a, halfHeight, y, 0.2, 6.08);  // gap on the right
+    arcTrace(lastCoil, a, halfHeight, y, 2.94, 6.28);
+    const size_t points = 2 * firstUpper.dx.size() + 2 * firstLower.dx.size() +
+                          44 * middle.dx.size() + lastCoil.dx.size();
+    if (coils.size() < points) coils.resize(points);
+    const size_t longest = std::max(
+        {firstUpper.dx.size(), firstLower.dx.size(), middle.dx.size(), lastCoil.dx.size()});
+    if (columns.size() < longest) columns.resize(longest);
     QPoint* end = coils.data();
     for (int i = 0; i <= 45; ++i) {
         const double cx = first + i * step;
