@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs the real program with the animation going for a while and reports the CPU it used, as
-# a percentage of one core. Usage: bench/animation-cpu.sh [build-dir] [seconds]
+# a percentage of one core: the program's user and system time, and the X server's time when
+# the script started the server itself. Usage: bench/animation-cpu.sh [build-dir] [seconds]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
@@ -22,14 +23,8 @@ xdotool mousemove --window "$win" 241 425 click 1
 xdotool mousemove --window "$win" 608 301 click 1
 xdotool mousemove --window "$win" 700 500
 sleep 0.5
-hz=$(getconf CLK_TCK)
-before=$(cpu_ticks "$pid")
-user_before=$(user_ticks "$pid")
-sleep "$seconds"
-after=$(cpu_ticks "$pid")
-user_after=$(user_ticks "$pid")
+measure_cpu "$pid" "$seconds"
 kill "$pid"
 wait "$pid" 2>/dev/null || true
 rm -rf "$work"
-echo "of which in the program itself (user time): $(echo "scale=2; 100 * ($user_after - $user_before) / $hz / $seconds" | bc -l) %"
-echo "CPU while animating: $(echo "scale=2; 100 * ($after - $before) / $hz / $seconds" | bc -l) % of one core (goal < 3 %)"
+echo "CPU while animating: $MEASURED_CPU % of one core (goal <= 2.3 %)"

@@ -67,8 +67,11 @@ QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, i
     auto* l = new ValueLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(42, top, 69, 19);
+    l->setFixedSize(69, 19);  // a new value then asks for no layout pass
+    l->setTextFormat(Qt::PlainText);
     l->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8.25, true));
     l->setAutoFillBackground(true);
+    l->setAttribute(Qt::WA_OpaquePaintEvent);  // its black background comes with its digits
     QPalette pal = l->palette();
     pal.setColor(QPalette::Window, Qt::black);
     pal.setColor(QPalette::WindowText, Qt::white);
@@ -208,6 +211,7 @@ void feuilleP::createControls() {
     for (int i = 0; i < 4; ++i) {
         ParameterEdit* edit = Picture3->Text5[i];
         connect(edit, &ParameterEdit::entered, this, [this, i] { Text5_GotFocus(i); });
+        connect(edit, &QLineEdit::textChanged, this, [this] { state_->parametersRead = false; });
         connect(edit, &ParameterEdit::left, this, [this, i] { Text5_LostFocus(i); });
         connect(edit, &ParameterEdit::enterPressed, this, [this, i] { Text5_LostFocus(i); });
     }

@@ -14,14 +14,19 @@
 #include "periodictimer.h"
 #include "readouts.h"
 #include "recordingpanel.h"
+#include "valuelabel.h"
 #include "valuetable.h"
 #include "vectorspanel.h"
 
 namespace ondalis {
 
 OscillatorParameters feuilleP::parameters() const {
-    return parametersFromTexts(
-        {Text5(0)->text(), Text5(1)->text(), Text5(2)->text(), Text5(3)->text()});
+    if (!state_->parametersRead) {
+        state_->parameters = parametersFromTexts(
+            {Text5(0)->text(), Text5(1)->text(), Text5(2)->text(), Text5(3)->text()});
+        state_->parametersRead = true;
+    }
+    return state_->parameters;
 }
 
 bool feuilleP::isRunning() const { return Timer1->isEnabled(); }
@@ -66,8 +71,12 @@ void feuilleP::Timer1_Timer() {
 void feuilleP::majaff() {
     const auto texts = readoutTexts(sample_);
     QLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
-    for (int i = 0; i < ReadoutCount; ++i)
-        if (labels[i]->text() != texts[i]) labels[i]->setText(texts[i]);
+    for (int i = 0; i < ReadoutCount; ++i) {
+        if (auto* value = qobject_cast<ValueLabel*>(labels[i]))
+            value->setValueText(texts[i]);
+        else if (labels[i]->text() != texts[i])
+            labels[i]->setText(texts[i]);
+    }
     // The x readout keeps up while the solid is dragged; a running clock repaints it anyway.
     if (!isRunning()) Label1->repaint();
 
@@ -81,7 +90,7 @@ void feuilleP::majaff() {
     view.k = p.k;
     view.h = p.h;
     view.vectors = Frame2->vectorView();
-    drawScene(*Picture2, view, state_->decorations);
+    state_->scene.draw(*Picture2, view);
 
     if (float(sample_.t) <= duration()) {
         tracegraphe(*Frame1, state_->graphScale, state_->plot, sample_, duration(),

@@ -5,6 +5,7 @@
 
 #include "graphframe.h"
 #include "keypad.h"
+#include "parameters.h"
 #include "plotter.h"
 #include "recordingsettings.h"
 #include "scenedrawing.h"
@@ -16,9 +17,12 @@ struct MainWindowState {
     RecordingSettings recording;
     GraphScale graphScale;
     PlotMemory plot;
-    SceneDecorations decorations;
+    SceneAnimator scene;
     calculator::CalculatorMemory calculatorMemory;
     QPointer<QWidget> machine;  // the calculator while it is open
+    // The parameters as last read from the four fields, read again once a text changed.
+    OscillatorParameters parameters;
+    bool parametersRead = false;
 };
 
 }  // namespace ondalis

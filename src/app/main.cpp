@@ -11,6 +11,11 @@
 #include "translations.h"
 
 int main(int argc, char** argv) {
+    // On X11 the animation sends a few small rectangles every 20 ms. Through shared memory each
+    // frame costs a round trip to the server (Qt waits until the server has read the segment
+    // before painting into it again); sent in the requests themselves they cost less, and the
+    // window is the same. A user's own setting of the variable is kept.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM")) qputenv("QT_XCB_NO_MITSHM", "1");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Ondalis"));
     // The desktop's menu entry, icon and file types.

@@ -7,7 +7,6 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPolygon>
 #include <cmath>
 
 namespace ondalis {
@@ -60,6 +59,8 @@ DrawingSurface::DrawingSurface(QWidget* parent) : QWidget(parent) {
     image_.fill(backColor_);
 }
 
+DrawingSurface::~DrawingSurface() = default;
+
 QFont DrawingSurface::makeFont(const QString& family, double points, bool bold, bool italic) {
     QString resolved = family;
     if (family == QLatin1String("Arial") || family == QLatin1String("MS Sans Serif"))
@@ -84,32 +85,74 @@ void DrawingSurface::setSurfaceSize(int w, int h) {
 void DrawingSurface::ensureImageSize() {
     const QSize s = size().expandedTo(QSize(1, 1));
     if (image_.size() == s) return;
+    batchPainter_.reset();  // a batch's painter would paint on the old image
     QImage next(s, QImage::Format_RGB32);
     next.fill(backColor_);
     QPainter p(&next);
     p.drawImage(0, 0, image_);
     p.end();
     image_ = next;
+    ++revision_;
+}
+
+uchar* DrawingSurface::writableBits() {
+    if (batchPainter_ && !image_.isDetached()) batchPainter_.reset();
+    ++revision_;
+    return image_.bits();
+}
+
+void DrawingSurface::changed(const QRect& area) {
+    if (batchDepth_ == 0)
+        update(area);
+    else if (!batchChanged_.contains(area))
+        batchChanged_ += area;
 }
 
 void DrawingSurface::setPicture(const QImage& picture) {
     picture_ = picture.convertToFormat(QImage::Format_RGB32);
+    ++revision_;
 }
 
-void DrawingSurface::setPictureFromImage() { picture_ = image_.copy(); }
+void DrawingSurface::setPictureFromImage() {
+    picture_ = image_.copy();
+    ++revision_;
+}
 
-void DrawingSurface::clearPicture() { picture_ = QImage(); }
+void DrawingSurface::clearPicture() {
+    picture_ = QImage();
+    ++revision_;
+}
 
 void DrawingSurface::clear() {
     ensureImageSize();
-    image_.fill(backColor_);
-    if (!picture_.isNull()) {
-        QPainter p(&image_);
-        p.drawImage(0, 0, picture_);
-    }
+    clear(image_.rect());
+}
+
+// Row by row: the picture where it reaches, the back colour beyond (both are opaque, so this
+// is what filling and then laying the picture over gives).
+void DrawingSurface::clear(const QRect& area) {
+    ensureImageSize();
     curX_ = 0;
     curY_ = 0;
-    update();
+    const QRect r = area & image_.rect();
+    if (r.isEmpty()) return;
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb back = backColor_.rgb();
+    const QRect fromPicture = r & picture_.rect();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        int x = r.left();
+        if (y >= fromPicture.top() && y <= fromPicture.bottom()) {
+            std::fill(row + x, row + fromPicture.left(), back);
+            const QRgb* source = reinterpret_cast<const QRgb*>(picture_.constScanLine(y));
+            std::copy(source + fromPicture.left(), source + fromPicture.right() + 1,
+                      row + fromPicture.left());
+            x = fromPicture.right() + 1;
+        }
+        std::fill(row + x, row + r.right() + 1, back);
+    }
+    changed(r);
 }
 
 void DrawingSurface::setBackColor(const QColor& c) {
@@ -119,14 +162,34 @@ void DrawingSurface::setBackColor(const QColor& c) {
 
 // Draws into the image and schedules a repaint of the part that changed only.
 template <typename F>
-void DrawingSurface::paint(const QRect& changed, F&& f) {
+void DrawingSurface::paint(const QRect& area, F&& f) {
     ensureImageSize();
-    QPainter p(&image_);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    f(p);
-    p.end();
+    ++revision_;
+    if (batchDepth_ > 0) {
+        if (batchPainter_ && !image_.isDetached()) batchPainter_.reset();
+        if (!batchPainter_) {
+            batchPainter_ = std::make_unique<QPainter>(&image_);
+            batchPainter_->setRenderHint(QPainter::Antialiasing, false);
+        }
+        f(*batchPainter_);
+    } else {
+        QPainter p(&image_);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        f(p);
+    }
     const int m = drawWidth_ + 1;
-    update(changed.normalized().adjusted(-m, -m, m, m));
+    changed(area.normalized().adjusted(-m, -m, m, m));
+}
+
+DrawingSurface::Batch::Batch(DrawingSurface& surface) : surface_(surface) {
+    ++surface_.batchDepth_;
+}
+
+DrawingSurface::Batch::~Batch() {
+    if (--surface_.batchDepth_ > 0) return;
+    surface_.batchPainter_.reset();
+    if (!surface_.batchChanged_.isEmpty()) surface_.update(surface_.batchChanged_);
+    surface_.batchChanged_ = QRegion();
 }
 
 namespace {
@@ -136,23 +199,105 @@ QRect spanning(double x1, double y1, double x2, double y2) {
 }
 }  // namespace
 
+namespace {
+
+void strokeLine(QPainter& p, QPoint a, QPoint b, const QColor& c, int width) {
+    p.setPen(makePen(c, width));
+    if (a == b)
+        p.drawPoint(a);
+    else
+        p.drawLine(a, b);
+}
+
+}  // namespace
+
+const DrawingSurface::Stroke& DrawingSurface::stroke(QPoint delta) {
+    const quint64 key = (quint64(quint16(delta.x())) << 32) | (quint64(quint16(delta.y())) << 16) |
+                        quint64(quint16(drawWidth_));
+    auto found = strokes_.constFind(key);
+    if (found != strokes_.constEnd()) return *found;
+    if (strokes_.size() >= 4096) strokes_.clear();
+
+    // Drawn once in black on white, with room around for the line's width.
+    const int m = drawWidth_ + 2;
+    const QPoint a(m + std::max(0, -delta.x()), m + std::max(0, -delta.y()));
+    QImage scratch(std::abs(delta.x()) + 2 * m + 1, std::abs(delta.y()) + 2 * m + 1,
+                   QImage::Format_RGB32);
+    scratch.fill(Qt::white);
+    QPainter p(&scratch);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    strokeLine(p, a, a + delta, Qt::black, drawWidth_);
+    p.end();
+    Stroke s;
+    for (int y = 0; y < scratch.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+        for (int x = 0; x < scratch.width(); ++x) {
+            if (row[x] == 0xffffffff) continue;
+            const int start = x;
+            while (x + 1 < scratch.width() && row[x + 1] != 0xffffffff) ++x;
+            s.runs.push_back({y - a.y(), start - a.x(), x - a.x()});
+            s.bounds |= QRect(QPoint(start, y), QPoint(x, y)).translated(-a);
+        }
+    }
+    return *strokes_.insert(key, std::move(s));
+}
+
+// An opaque line well inside the image, from its runs; false for the others (a line cut by the
+// image's edge is drawn by a painter, which clips slanted lines its own way).
+bool DrawingSurface::drawStroke(QPoint a, QPoint b, const QColor& c) {
+    const int m = drawWidth_ + 2;
+    if (c.alpha() != 255 || std::abs(b.x() - a.x()) > 4096 || std::abs(b.y() - a.y()) > 4096 ||
+        !image_.rect().contains(QRect(a, b).normalized().adjusted(-m, -m, m, m)))
+        return false;
+    const Stroke& s = stroke(b - a);
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb rgb = c.rgb();
+    for (const StrokeRun& r : s.runs) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + (a.y() + r.dy) * stride);
+        std::fill(row + a.x() + r.x0, row + a.x() + r.x1 + 1, rgb);
+    }
+    changed(s.bounds.translated(a));
+    return true;
+}
+
+// The outline of an opaque box at least two pixels wide and high, well inside the image, with
+// a 1-pixel line: its first and last rows and columns.
+bool DrawingSurface::drawOutline(const QRect& r, const QColor& c) {
+    if (c.alpha() != 255 || drawWidth_ != 1 || r.width() < 2 || r.height() < 2 ||
+        !image_.rect().contains(r))
+        return false;
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    const QRgb rgb = c.rgb();
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+        if (y == r.top() || y == r.bottom()) {
+            std::fill(row + r.left(), row + r.right() + 1, rgb);
+        } else {
+            row[r.left()] = rgb;
+            row[r.right()] = rgb;
+        }
+    }
+    changed(r);
+    return true;
+}
+
 void DrawingSurface::line(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        const QPoint a(px(x1), px(y1));
-        const QPoint b(px(x2), px(y2));
-        p.setPen(makePen(c, drawWidth_));
-        if (a == b)
-            p.drawPoint(a);
-        else
-            p.drawLine(a, b);
-    });
+    const QPoint a(px(x1), px(y1));
+    const QPoint b(px(x2), px(y2));
+    ensureImageSize();
+    if (drawStroke(a, b, c)) return;
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) { strokeLine(p, a, b, c, drawWidth_); });
 }
 
 void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColor& c) {
+    // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+    const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                  QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
+    ensureImageSize();
+    if (drawOutline(r, c)) return;
     paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
-        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
-                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
         p.setPen(makePen(c, drawWidth_));
         p.setBrush(Qt::NoBrush);
         // An aliased 1-pixel outline of QRect(x, y, w, h) covers x .. x + w.
@@ -161,12 +306,26 @@ void DrawingSurface::box(double x1, double y1, double x2, double y2, const QColo
 }
 
 void DrawingSurface::fillBox(double x1, double y1, double x2, double y2, const QColor& c) {
-    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) {
-        // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
-        const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
-                      QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
-        p.fillRect(r, c);
-    });
+    // Not QRect::normalized(): with the corners swapped it drops the first and last pixels.
+    const QRect r(QPoint(std::min(px(x1), px(x2)), std::min(px(y1), px(y2))),
+                  QPoint(std::max(px(x1), px(x2)), std::max(px(y1), px(y2))));
+    if (c.alpha() == 255) {
+        // An opaque box replaces the pixels: written straight into the image.
+        ensureImageSize();
+        const QRect inside = r & image_.rect();
+        if (!inside.isEmpty()) {
+            uchar* bits = writableBits();
+            const qsizetype stride = image_.bytesPerLine();
+            const QRgb rgb = c.rgb();
+            for (int y = inside.top(); y <= inside.bottom(); ++y) {
+                QRgb* row = reinterpret_cast<QRgb*>(bits + y * stride);
+                std::fill(row + inside.left(), row + inside.right() + 1, rgb);
+            }
+            changed(inside);
+        }
+        return;
+    }
+    paint(spanning(x1, y1, x2, y2), [&](QPainter& p) { p.fillRect(r, c); });
 }
 
 void DrawingSurface::circle(double cx, double cy, double r, const QColor& c) {
@@ -194,26 +353,59 @@ void DrawingSurface::point(double x, double y, const QColor& c) {
     });
 }
 
-void DrawingSurface::points(const QList<QPoint>& pixels, const QColor& c) {
-    if (pixels.isEmpty()) return;
+void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c) {
+    if (pixels.empty()) return;
     ensureImageSize();
+    int left = pixels.front().x(), right = left, top = pixels.front().y(), bottom = top;
     if (drawWidth_ == 1 && c.alpha() == 255) {
         // Single opaque pixels: written straight into the image.
         const QRgb rgb = c.rgb();
         const int w = image_.width();
         const int h = image_.height();
-        uchar* bits = image_.bits();
+        uchar* bits = writableBits();
         const qsizetype stride = image_.bytesPerLine();
-        for (const QPoint& q : pixels)
-            if (q.x() >= 0 && q.y() >= 0 && q.x() < w && q.y() < h)
-                reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
-        update(QPolygon(pixels).boundingRect().adjusted(-1, -1, 1, 1));
+        for (const QPoint& q : pixels) {
+            const int x = q.x(), y = q.y();
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+            if (unsigned(x) < unsigned(w) && unsigned(y) < unsigned(h))
+                reinterpret_cast<QRgb*>(bits + y * stride)[x] = rgb;
+        }
+        changed(QRect(QPoint(left, top), QPoint(right, bottom)) & image_.rect());
         return;
     }
-    paint(QPolygon(pixels).boundingRect(), [&](QPainter& p) {
+    for (const QPoint& q : pixels) {
+        left = std::min(left, q.x());
+        right = std::max(right, q.x());
+        top = std::min(top, q.y());
+        bottom = std::max(bottom, q.y());
+    }
+    paint(QRect(QPoint(left, top), QPoint(right, bottom)), [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
-        p.drawPoints(pixels.constData(), int(pixels.size()));
+        p.drawPoints(pixels.data(), int(pixels.size()));
     });
+}
+
+void DrawingSurface::points(std::span<const QPoint> pixels, const QColor& c, const QRect& bounds) {
+    if (pixels.empty()) return;
+    if (drawWidth_ != 1 || c.alpha() != 255) {
+        points(pixels, c);
+        return;
+    }
+    ensureImageSize();
+    const QRgb rgb = c.rgb();
+    const unsigned w = unsigned(image_.width());
+    const unsigned h = unsigned(image_.height());
+    uchar* bits = writableBits();
+    const qsizetype stride = image_.bytesPerLine();
+    for (const QPoint& q : pixels) {
+        Q_ASSERT(bounds.contains(q));
+        if (unsigned(q.x()) < w && unsigned(q.y()) < h)
+            reinterpret_cast<QRgb*>(bits + q.y() * stride)[q.x()] = rgb;
+    }
+    changed(bounds & image_.rect());
 }
 
 void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
@@ -221,13 +413,27 @@ void DrawingSurface::drawImage(double x, double y, const QImage& picture) {
           [&](QPainter& p) { p.drawImage(QPoint(px(x), px(y)), picture); });
 }
 
+void DrawingSurface::drawImage(double x, double y, const QImage& picture, const QRect& source) {
+    const QRect part = source & picture.rect();
+    if (part.isEmpty()) return;
+    const QPoint at = QPoint(px(x), px(y)) + (part.topLeft() - source.topLeft());
+    paint(QRect(at, part.size()), [&](QPainter& p) { p.drawImage(at, picture, part); });
+}
+
 void DrawingSurface::setFont(const QString& family, double points, bool bold, bool italic) {
+    // The animation sets the same font at every tick: keep the one made already.
+    if (fontFamily_ == family && fontPoints_ == points && font_.bold() == bold &&
+        font_.italic() == italic)
+        return;
     font_ = makeFont(family, points, bold, italic);
+    fontFamily_ = family;
+    fontPoints_ = points;
 }
 
 void DrawingSurface::setFontBold(bool bold) { font_.setBold(bold); }
 void DrawingSurface::setFontItalic(bool italic) { font_.setItalic(italic); }
 void DrawingSurface::setFontSize(double points) {
+    fontPoints_ = -1;
     font_.setPixelSize(std::max(1, px(points * 96.0 / 72.0)));
 }
 
@@ -257,8 +463,10 @@ void DrawingSurface::refreshNow() { repaint(); }
 
 void DrawingSurface::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    const QRect area = event->rect() & image_.rect();
-    if (!area.isEmpty()) p.drawImage(area.topLeft(), image_, area);
+    for (const QRect& r : event->region()) {
+        const QRect area = r & image_.rect();
+        if (!area.isEmpty()) p.drawImage(area.topLeft(), image_, area);
+    }
     if (image_.width() < width() || image_.height() < height()) {
         p.fillRect(QRect(image_.width(), 0, width() - image_.width(), height()), backColor_);
         p.fillRect(QRect(0, image_.height(), width(), height() - image_.height()), backColor_);

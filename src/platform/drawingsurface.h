@@ -2,11 +2,18 @@
 
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QPoint>
+#include <QRegion>
 #include <QWidget>
+
+class QPainter;
 #include <functional>
+#include <memory>
+#include <span>
+#include <vector>
 
 namespace ondalis {
 
@@ -21,6 +28,7 @@ class DrawingSurface : public QWidget {
     Q_OBJECT
 public:
     explicit DrawingSurface(QWidget* parent = nullptr);
+    ~DrawingSurface() override;
 
     const QImage& image() const { return image_; }
     int imageWidth() const { return image_.width(); }
@@ -34,6 +42,14 @@ public:
     bool hasPicture() const { return !picture_.isNull(); }
 
     void clear();
+    // Clears `area` only, as clear() clears the whole image: the area returns to the persistent
+    // picture (the back colour where there is none) and the current position to the top-left
+    // corner; the rest of the image stays as it is.
+    void clear(const QRect& area);
+
+    // Changes whenever the image or the persistent picture changes, so that a caller who noted
+    // it can tell whether anything was drawn on the surface since.
+    quint64 revision() const { return revision_; }
 
     QColor backColor() const { return backColor_; }
     void setBackColor(const QColor& c);  // also clears, like a picture box does
@@ -52,9 +68,30 @@ public:
     void point(double x, double y, const QColor& c);
     // Many pixels in one colour at once, each as point() colours it: for curves traced pixel
     // by pixel.
-    void points(const QList<QPoint>& pixels, const QColor& c);
+    void points(const QList<QPoint>& pixels, const QColor& c) {
+        points(std::span<const QPoint>(pixels.constData(), size_t(pixels.size())), c);
+    }
+    void points(std::span<const QPoint> pixels, const QColor& c);
+    // The same, for pixels the caller knows to lie within `bounds` (which only the repaint uses).
+    void points(std::span<const QPoint> pixels, const QColor& c, const QRect& bounds);
     // Lays a picture (with its transparency) over the image, its top-left corner at (x, y).
     void drawImage(double x, double y, const QImage& picture);
+    // Lays the part `source` of a picture over the image, its top-left corner at (x, y).
+    void drawImage(double x, double y, const QImage& picture, const QRect& source);
+
+    // While a Batch lives, the drawing operations on the surface share one painter, and the
+    // widget is asked once, when the batch ends, to repaint the rectangle covering all of them
+    // (one repaint request per redraw instead of one per line).
+    class Batch {
+    public:
+        explicit Batch(DrawingSurface& surface);
+        ~Batch();
+        Batch(const Batch&) = delete;
+        Batch& operator=(const Batch&) = delete;
+
+    private:
+        DrawingSurface& surface_;
+    };
 
     // Text. Sizes are in points at 96 dots per inch (8 points is 11 pixels).
     void setFont(const QString& family, double points, bool bold = false, bool italic = false);
@@ -115,6 +152,24 @@ private:
     void ensureImageSize();
     template <typename F>
     void paint(const QRect& changed, F&& f);
+    // The image's pixels for writing without a painter; a shared image is detached first.
+    uchar* writableBits();
+    // Asks for the widget to show `changed` again, now or when the batch ends.
+    void changed(const QRect& area);
+
+    // The pixels of a line, as runs along its rows relative to its first end. A painter's
+    // aliased line covers the same pixels wherever its ends are (whole pixels), so each shape is
+    // drawn by a painter once and then written straight into the image.
+    struct StrokeRun {
+        int dy, x0, x1;
+    };
+    struct Stroke {
+        std::vector<StrokeRun> runs;
+        QRect bounds;  // of the runs
+    };
+    const Stroke& stroke(QPoint delta);
+    bool drawStroke(QPoint a, QPoint b, const QColor& c);
+    bool drawOutline(const QRect& r, const QColor& c);
 
     QImage image_;
     QImage picture_;
@@ -122,9 +177,16 @@ private:
     QColor foreColor_ = Qt::black;
     int drawWidth_ = 1;
     QFont font_;
+    QString fontFamily_;      // what setFont was given for font_, so that the same font is kept
+    double fontPoints_ = -1;  // -1: font_ made otherwise
     double curX_ = 0;
     double curY_ = 0;
     std::function<QString()> describer_;
+    quint64 revision_ = 0;
+    int batchDepth_ = 0;
+    QRegion batchChanged_;
+    std::unique_ptr<QPainter> batchPainter_;  // opened by the first operation of a batch
+    QHash<quint64, Stroke> strokes_;          // by line shape and width
 };
 
 }  // namespace ondalis

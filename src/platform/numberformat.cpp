@@ -224,12 +224,18 @@ QString formatFixed2(double v) {
     Decimal d = patternDecimal(std::fabs(v));
     // Keep the digits down to the hundredths: exponent + 1 integer digits and two decimals.
     d = roundSignificant(d, d.exponent + 3);
-    QString text = std::signbit(v) && !d.isZero() ? QStringLiteral("-") : QString();
-    for (int power = std::max(d.exponent, 0); power >= 0; --power)
-        text += QLatin1Char(digitAt(d, power));
-    text += QLocale().decimalPoint();
-    text += QLatin1Char(digitAt(d, -1));
-    text += QLatin1Char(digitAt(d, -2));
+    // Sign, integer digits, separator and the two decimals, written into one string.
+    const QString point = QLocale().decimalPoint();
+    const int integerDigits = std::max(d.exponent, 0) + 1;
+    QString text(1 + integerDigits + point.size() + 2, Qt::Uninitialized);
+    QChar* out = text.data();
+    if (std::signbit(v) && !d.isZero()) *out++ = QLatin1Char('-');
+    for (int power = integerDigits - 1; power >= 0; --power)
+        *out++ = QLatin1Char(digitAt(d, power));
+    for (QChar c : point) *out++ = c;
+    *out++ = QLatin1Char(digitAt(d, -1));
+    *out++ = QLatin1Char(digitAt(d, -2));
+    text.truncate(out - text.constData());
     return text;
 }
 

@@ -1,9 +1,9 @@
 #include "scenedrawing.h"
 
-#include <QList>
 #include <QPoint>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "drawingsurface.h"
 #include "numberformat.h"
@@ -33,10 +33,18 @@ int pixelOf(double v) {
     return r - (r > t ? 1 : 0);
 }
 
-// Points of the elliptical arc of semi-axes rx, ry from `start` to `end` (radians,
-// counter-clockwise from +x as seen on the screen), relative to its centre and at most one pixel
-// apart; the first and last are the arc's end points.
-QList<QPointF> arcOffsets(double rx, double ry, double start, double end) {
+// The points of the elliptical arc of semi-axes rx, ry from `start` to `end` (radians,
+// counter-clockwise from +x as seen on the screen), at most one pixel apart, the first and last
+// on the arc's ends: their horizontal offsets from the centre, and their pixel rows for a centre
+// on row cy (the same for every coil of the spring).
+struct ArcTrace {
+    std::vector<double> dx;
+    std::vector<int> row;
+    double leftmost = 0;  // the smallest dx
+};
+
+// Fills `trace` (its storage kept from one call to the next).
+void arcTrace(ArcTrace& trace, double rx, double ry, double cy, double start, double end) {
     const double radius = std::max({rx, ry, 1.0});
     const int n = std::max(1, int(std::ceil((end - start) * radius)));
     const double step = (end - start) / n;
@@ -44,36 +52,51 @@ QList<QPointF> arcOffsets(double rx, double ry, double start, double end) {
     const double sinStep = std::sin(step);
     double c = std::cos(start);
     double s = std::sin(start);
-    QList<QPointF> offsets;
-    offsets.reserve(n + 1);
+    trace.dx.clear();
+    trace.row.clear();
+    auto add = [&](double ox, double oy) {
+        trace.dx.push_back(ox);
+        trace.row.push_back(pixelOf(cy + oy));
+    };
     for (int j = 0; j < n; ++j) {
-        offsets.append(QPointF(rx * c, -ry * s));
+        add(rx * c, -ry * s);
         const double next = c * cosStep - s * sinStep;  // rotation by one step
         s = s * cosStep + c * sinStep;
         c = next;
     }
-    offsets.append(QPointF(rx * std::cos(end), -ry * std::sin(end)));
-    return offsets;
+    add(rx * std::cos(end), -ry * std::sin(end));
+    trace.leftmost = *std::min_element(trace.dx.begin(), trace.dx.end());
 }
 
-// Appends the pixels of an arc centred on (cx, cy): its points rounded to the pixel, repeats
-// skipped, and the corner pixel of each staircase step left out so that the trace is one
-// pixel thin.
-void appendArc(QList<QPoint>& pixels, double cx, double cy, const QList<QPointF>& offsets) {
-    const qsizetype first = pixels.size();
-    for (const QPointF& o : offsets) {
-        const QPoint p(pixelOf(cx + o.x()), pixelOf(cy + o.y()));
-        const qsizetype count = pixels.size() - first;
-        if (count > 0 && pixels.constLast() == p) continue;
-        if (count >= 2) {
-            const QPoint& before = pixels.at(pixels.size() - 2);
-            if (std::abs(before.x() - p.x()) == 1 && std::abs(before.y() - p.y()) == 1) {
-                pixels.last() = p;
-                continue;
-            }
-        }
-        pixels.append(p);
+// Writes the pixels of an arc centred on column cx at `out` and returns the end: its points
+// rounded to the pixel, repeats skipped, and the corner pixel of each staircase step left out so
+// that the trace is one pixel thin. `columns` is scratch room for the arc's rounded columns.
+QPoint* appendArc(QPoint* out, double cx, const ArcTrace& arc, int* columns) {
+    const size_t n = arc.dx.size();
+    if ((cx + arc.leftmost) + 0.5 >= 0) {
+        // Every point right of -0.5: rounding is truncating v + 0.5 (what pixelOf does there).
+        for (size_t j = 0; j < n; ++j) columns[j] = int((cx + arc.dx[j]) + 0.5);
+    } else {
+        for (size_t j = 0; j < n; ++j) columns[j] = pixelOf(cx + arc.dx[j]);
     }
+    int count = 0;
+    int lastX = 0, lastY = 0, beforeX = 0, beforeY = 0;
+    for (size_t j = 0; j < n; ++j) {
+        const int x = columns[j];
+        const int y = arc.row[j];
+        if (count > 0 && x == lastX && y == lastY) continue;
+        if (count >= 2 && std::abs(beforeX - x) == 1 && std::abs(beforeY - y) == 1) {
+            out[-1] = QPoint(x, y);  // the corner gives way to the diagonal step
+        } else {
+            *out++ = QPoint(x, y);
+            ++count;
+            beforeX = lastX;
+            beforeY = lastY;
+        }
+        lastX = x;
+        lastY = y;
+    }
+    return out;
 }
 
 }  // namespace
@@ -111,24 +134,36 @@ void drawSpring(DrawingSurface& scene, float x) {
     const double first = 10 + a;                 // first ellipse touches the wall's face
     const double last = 30.0 * x + 435 - a - 1;  // last one ends a pixel before the solid
     const double step = (last - first) / 45;
-    const QList<QPointF> firstUpper = arcOffsets(a, halfHeight, 0, 3.14);
-    const QList<QPointF> firstLower = arcOffsets(a, halfHeight, 5.28, 6.28);
-    const QList<QPointF> middle = arcOffsets(a, halfHeight, 0.2, 6.08);  // gap on the right
-    const QList<QPointF> lastCoil = arcOffsets(a, halfHeight, 2.94, 6.28);
-    QList<QPoint> coils;
-    coils.reserve(46 * middle.size());
+    // Scratch room kept between calls: the spring is drawn at every tick of the animation.
+    thread_local ArcTrace firstUpper, firstLower, middle, lastCoil;
+    thread_local std::vector<QPoint> coils;
+    thread_local std::vector<int> columns;
+    arcTrace(firstUpper, a, halfHeight, y, 0, 3.14);
+    arcTrace(firstLower, a, halfHeight, y, 5.28, 6.28);
+    arcTrace(middle, a, halfHeight, y, 0.2, 6.08);  // gap on the right
+    arcTrace(lastCoil, a, halfHeight, y, 2.94, 6.28);
+    const size_t points = 2 * firstUpper.dx.size() + 2 * firstLower.dx.size() +
+                          44 * middle.dx.size() + lastCoil.dx.size();
+    if (coils.size() < points) coils.resize(points);
+    const size_t longest = std::max(
+        {firstUpper.dx.size(), firstLower.dx.size(), middle.dx.size(), lastCoil.dx.size()});
+    if (columns.size() < longest) columns.resize(longest);
+    QPoint* end = coils.data();
     for (int i = 0; i <= 45; ++i) {
         const double cx = first + i * step;
         if (i == 0) {
-            appendArc(coils, cx, y, firstUpper);
-            appendArc(coils, cx, y, firstLower);
+            end = appendArc(end, cx, firstUpper, columns.data());
+            end = appendArc(end, cx, firstLower, columns.data());
         } else if (i < 45) {
-            appendArc(coils, cx, y, middle);
+            end = appendArc(end, cx, middle, columns.data());
         } else {
-            appendArc(coils, cx, y, lastCoil);
+            end = appendArc(end, cx, lastCoil, columns.data());
         }
     }
-    scene.points(coils, Qt::black);
+    // From the wall's face to the solid, 8 pixels above and below the rod.
+    const QRect bounds(QPoint(9, SolidCentreY - 9),
+                       QPoint(int(std::ceil(last + a)) + 1, SolidCentreY + 9));
+    scene.points(std::span<const QPoint>(coils.data(), end), Qt::black, bounds);
 }
 
 void drawSolid(DrawingSurface& scene, float x) {
@@ -167,14 +202,28 @@ void drawAxis(DrawingSurface& scene, bool originMark) {
     }
 }
 
+QRegion movingArea(const SceneView& view) {
+    const double cx = sceneX(view.x);
+    // The coils lie on rows 21 ± 8 from the wall's face, X = 10, to the solid, which spans
+    // cx ± 15 and rows 7 … 35; the vectors keep to rows 14 … 29.
+    const VectorLengths lengths =
+        vectorLengths(view.vectors, view.x, view.v, view.t, view.k, view.h);
+    const QRect vectors = vectorBounds(int(roundHalfEven(cx)), SolidCentreY, lengths);
+    QRect band(QPoint(9, 12), QPoint(int(std::ceil(cx)) + 16, 30));
+    if (!vectors.isEmpty()) band |= QRect(QPoint(vectors.left(), 12), QPoint(vectors.right(), 30));
+    const QRect solid(QPoint(int(std::floor(cx)) - 16, 7), QPoint(int(std::ceil(cx)) + 16, 35));
+    return QRegion(band) + solid;
+}
+
 namespace {
 
-void drawMovingPart(DrawingSurface& scene, const SceneView& view) {
-    scene.clear();
+// Spring, solid and vectors, over what the scene shows.
+void drawMovingParts(DrawingSurface& scene, const SceneView& view) {
     drawSpring(scene, view.x);
     drawSolid(scene, view.x);
     const int gx = int(roundHalfEven(sceneX(view.x)));
-    lesvecteurs(scene, gx, SolidCentreY, view.vectors, view.x, view.v, view.t, view.k, view.h);
+    lesvecteurs(scene, gx, SolidCentreY, view.vectors,
+                vectorLengths(view.vectors, view.x, view.v, view.t, view.k, view.h));
     scene.setFont(QStringLiteral("Arial"), 8, false, false);
     scene.setForeColor(Qt::black);
 }
@@ -187,7 +236,8 @@ void drawDecorations(DrawingSurface& scene, bool rulerShown, bool axisShown) {
 }  // namespace
 
 const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bool axisShown) {
-    QImage& layer = layers_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    const int which = (rulerShown ? 1 : 0) + (axisShown ? 2 : 0);
+    QImage& layer = layers_[which];
     if (layer.width() == width && layer.height() == height) return layer;
 
     // Drawn in black on white, the grey of each pixel gives the layer's opacity there.
@@ -199,25 +249,83 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
     drawDecorations(scratch, rulerShown, axisShown);
     const QImage& drawn = scratch.image();
     layer = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
+    Ink& ink = ink_[which];
+    ink.opaque.assign(height, {});
+    ink.partial.assign(height, {});
     for (int y = 0; y < height; ++y) {
         const QRgb* from = reinterpret_cast<const QRgb*>(drawn.constScanLine(y));
         QRgb* to = reinterpret_cast<QRgb*>(layer.scanLine(y));
         for (int x = 0; x < width; ++x) to[x] = qRgba(0, 0, 0, 255 - qGray(from[x]));
+        for (int x = 0; x < width; ++x) {
+            const int alpha = qAlpha(to[x]);
+            if (alpha == 0) continue;
+            auto& runs = alpha == 255 ? ink.opaque[y] : ink.partial[y];
+            if (!runs.empty() && runs.back().second == x - 1)
+                runs.back().second = x;
+            else
+                runs.push_back({x, x});
+        }
     }
     return layer;
 }
 
+void SceneDecorations::overlay(DrawingSurface& scene, const QRect& area, bool rulerShown,
+                               bool axisShown) {
+    const QImage& picture = layer(scene.imageWidth(), scene.imageHeight(), rulerShown, axisShown);
+    const Ink& ink = ink_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    const QRect r = area & picture.rect();
+    std::vector<QPoint> black;
+    QRect blended;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+        for (auto [first, last] : ink.opaque[y])
+            for (int x = std::max(first, r.left()); x <= std::min(last, r.right()); ++x)
+                black.emplace_back(x, y);
+        for (auto [first, last] : ink.partial[y])
+            if (first <= r.right() && last >= r.left())
+                blended |= QRect(QPoint(std::max(first, r.left()), y),
+                                 QPoint(std::min(last, r.right()), y));
+    }
+    scene.points(black, Qt::black);
+    if (!blended.isEmpty()) scene.drawImage(blended.left(), blended.top(), picture, blended);
+}
+
 void drawScene(DrawingSurface& scene, const SceneView& view) {
-    drawMovingPart(scene, view);
+    scene.clear();
+    drawMovingParts(scene, view);
     drawDecorations(scene, view.rulerShown, view.axisShown);
 }
 
 void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations) {
-    drawMovingPart(scene, view);
+    DrawingSurface::Batch batch(scene);
+    scene.clear();
+    drawMovingParts(scene, view);
     if (view.rulerShown || view.axisShown)
         scene.drawImage(0, 0,
                         decorations.layer(scene.imageWidth(), scene.imageHeight(), view.rulerShown,
                                           view.axisShown));
+}
+
+void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
+    const QRegion now = movingArea(view);
+    const bool unchanged = &scene == scene_ && scene.revision() == revision_ &&
+                           view.rulerShown == rulerShown_ && view.axisShown == axisShown_;
+    if (!unchanged) {
+        drawScene(scene, view, decorations_);
+    } else {
+        // Outside `area` the scene shows the background and the decorations already.
+        const QRegion area = moving_ + (now & scene.image().rect());
+        DrawingSurface::Batch batch(scene);
+        for (const QRect& r : area) scene.clear(r);
+        drawMovingParts(scene, view);
+        if (view.rulerShown || view.axisShown)
+            for (const QRect& r : area)
+                decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
+    }
+    scene_ = &scene;
+    revision_ = scene.revision();
+    moving_ = now & scene.image().rect();
+    rulerShown_ = view.rulerShown;
+    axisShown_ = view.axisShown;
 }
 
 }  // namespace ondalis

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
+#include <QRegion>
 #include <array>
+#include <utility>
+#include <vector>
 
 #include "vectors.h"
 
@@ -51,10 +55,25 @@ void drawAxis(DrawingSurface& scene, bool originMark);
 class SceneDecorations {
 public:
     const QImage& layer(int width, int height, bool rulerShown, bool axisShown);
+    // Lays the layer over `area` of the scene only, as drawing the picture's part would: its
+    // opaque pixels are written straight in, the partly transparent ones (the letters' edges)
+    // are laid by a painter where the area holds any.
+    void overlay(DrawingSurface& scene, const QRect& area, bool rulerShown, bool axisShown);
 
 private:
+    // Runs of a layer's pixels along each row, [first, last] columns.
+    struct Ink {
+        std::vector<std::vector<std::pair<int, int>>> opaque;
+        std::vector<std::vector<std::pair<int, int>>> partial;
+    };
     std::array<QImage, 4> layers_;
+    std::array<Ink, 4> ink_;
 };
+
+// The scene pixels that the spring, the solid and the vectors of `view` may cover: the band of
+// rows 12 to 30 from the wall's face to the solid's right side and wherever the vectors reach,
+// and the solid's rows 7 to 35.
+QRegion movingArea(const SceneView& view);
 
 // One redraw of the moving part of the scene, in this order: clear to the background, spring,
 // solid, vectors (attached at Gx = 30·x + 450 rounded half to even, Gy = 21), ruler if shown,
@@ -63,5 +82,23 @@ private:
 void drawScene(DrawingSurface& scene, const SceneView& view);
 // The same picture, with the ruler and axis taken from `decorations` (for the animation ticks).
 void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations);
+
+// The redraws of the animation: the picture drawScene(scene, view, decorations) gives, made by
+// touching only the part of the scene that changes, where the spring, the solid and the vectors
+// were drawn last time and where they are drawn now (elsewhere the scene already shows the
+// background, the ruler and the axis). The whole scene is drawn again when something else drew
+// on it since the last redraw, or when the ruler, the axis or the scene's size changed.
+class SceneAnimator {
+public:
+    void draw(DrawingSurface& scene, const SceneView& view);
+
+private:
+    SceneDecorations decorations_;
+    const DrawingSurface* scene_ = nullptr;
+    quint64 revision_ = 0;  // the scene's revision after the last redraw
+    QRegion moving_;        // what the moving parts covered then
+    bool rulerShown_ = false;
+    bool axisShown_ = false;
+};
 
 }  // namespace ondalis

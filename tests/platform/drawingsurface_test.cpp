@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
 #include <QPixmap>
 #include <cmath>
 #include <set>
@@ -305,6 +306,46 @@ TEST_F(DrawingSurfaceTest, GrowingKeepsWhatWasDrawnAtTheTopLeft) {
     EXPECT_EQ(surface_.imageWidth(), 785);
     EXPECT_EQ(at(616, 224), qRgb(0, 0, 0));
     EXPECT_EQ(at(784, 299), qRgb(255, 255, 255));
+}
+
+// Lines and outlines are written from pixel runs worked out once per shape: wherever they are
+// drawn, and cut by the edges, they must cover what a painter covers.
+TEST_F(DrawingSurfaceTest, LinesAndOutlinesCoverWhatAPainterCovers) {
+    QImage expected(surface_.image().size(), QImage::Format_RGB32);
+    auto pen = [](int width) {
+        QPen p(Qt::black);
+        p.setWidth(width);
+        p.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
+        p.setJoinStyle(Qt::MiterJoin);
+        return p;
+    };
+    const QPoint places[] = {{300, 110}, {3, 2}, {610, 220}, {-5, 100}, {300, 224}};
+    for (int width : {1, 2, 3}) {
+        surface_.setDrawWidth(width);
+        for (int dx = -24; dx <= 24; dx += 3)
+            for (int dy = -24; dy <= 24; dy += 4)
+                for (const QPoint& a : places) {
+                    const QPoint b = a + QPoint(dx, dy);
+                    surface_.clear();
+                    surface_.line(a.x(), a.y(), b.x(), b.y(), Qt::black);
+                    surface_.box(a.x(), a.y(), b.x(), b.y() + 1, Qt::black);
+                    expected.fill(Qt::white);
+                    QPainter p(&expected);
+                    p.setPen(pen(width));
+                    if (a == b)
+                        p.drawPoint(a);
+                    else
+                        p.drawLine(a, b);
+                    const QPoint c = b + QPoint(0, 1);
+                    const QRect r(QPoint(std::min(a.x(), c.x()), std::min(a.y(), c.y())),
+                                  QPoint(std::max(a.x(), c.x()), std::max(a.y(), c.y())));
+                    p.drawRect(QRect(r.topLeft(), r.size() - QSize(1, 1)));
+                    p.end();
+                    ASSERT_EQ(surface_.image(), expected)
+                        << "width " << width << " from " << a.x() << "," << a.y() << " by " << dx
+                        << "," << dy;
+                }
+    }
 }
 
 }  // namespace

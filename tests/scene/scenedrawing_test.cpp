@@ -416,5 +416,41 @@ TEST(SceneDecorationsTest, CachedRulerAndAxisMatchTheDirectDrawing) {
         }
 }
 
+// The animation's redraws, which touch only what moves, against whole redraws of every frame:
+// a damped swing with long and short vectors, a drag across the scene, the ruler and axis
+// switched, a mark drawn by someone else and a new background.
+TEST(SceneAnimatorTest, EachRedrawGivesTheWholeRedrawsPicture) {
+    DrawingSurface animated, whole;
+    QImage sky;
+    for (DrawingSurface* s : {&animated, &whole}) {
+        s->setSurfaceSize(SceneWidth, SceneHeight);
+        fond(*s, sky);
+    }
+    SceneAnimator animator;
+    SceneDecorations decorations;
+    SceneView v;
+    v.vectors.velocityShown = true;
+    v.vectors.forcesShown = true;
+    for (int frame = 0; frame < 240; ++frame) {
+        const double t = frame * 0.0151;
+        v.t = frame % 60 == 0 ? 0 : t;
+        v.x = float(8 * std::exp(-t / 1.45) * std::cos(8.3 * t));
+        v.v = float(-0.66 * std::exp(-t / 1.45) * std::sin(8.3 * t));
+        if (frame == 40) v.vectors.velocityScale = 0;  // arrows off the scene's right edge
+        if (frame == 60) v.vectors.forceScale = -50, v.h = 40;
+        if (frame >= 80 && frame < 90) v.x = frame % 2 ? 10.f : -10.f;  // dragged end to end
+        if (frame == 100) v.rulerShown = false;
+        if (frame == 120) v.axisShown = false;
+        if (frame == 140) v.rulerShown = v.axisShown = true, v.vectors.forcesShown = false;
+        if (frame == 160) animated.line(300, 2, 300, 50, Qt::red);  // someone else draws
+        if (frame == 200) {
+            for (DrawingSurface* s : {&animated, &whole}) fond(*s, sky);
+        }
+        animator.draw(animated, v);
+        drawScene(whole, v, decorations);
+        ASSERT_EQ(animated.image(), whole.image()) << "frame " << frame;
+    }
+}
+
 }  // namespace
 }  // namespace ondalis
