@@ -63,7 +63,7 @@ QToolButton* animationButton(QWidget* parent, const char* name, const QString& t
     return b;
 }
 
-QLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, int top) {
+ValueLabel* readoutLabel(QWidget* parent, const char* name, const QString& spoken, int top) {
     auto* l = new ValueLabel(parent);
     l->setObjectName(QLatin1String(name));
     l->setGeometry(42, top, 69, 19);

@@ -12,6 +12,7 @@
 #include "motion.h"
 #include "parameters.h"
 #include "richtextpane.h"
+#include "valuelabel.h"
 
 class QLabel;
 class QLineEdit;
@@ -64,13 +65,13 @@ public:
 
     // Readouts, graph, animation buttons, scene.
     DrawingSurface* Picture4 = nullptr;
-    QLabel* Label3 = nullptr;  // t
-    QLabel* Label1 = nullptr;  // x
-    QLabel* Label6 = nullptr;  // v
-    QLabel* Label7 = nullptr;  // a
-    QLabel* Label5 = nullptr;  // Ec
-    QLabel* Label8 = nullptr;  // Epe
-    QLabel* Label9 = nullptr;  // Em
+    ValueLabel* Label3 = nullptr;  // t
+    ValueLabel* Label1 = nullptr;  // x
+    ValueLabel* Label6 = nullptr;  // v
+    ValueLabel* Label7 = nullptr;  // a
+    ValueLabel* Label5 = nullptr;  // Ec
+    ValueLabel* Label8 = nullptr;  // Epe
+    ValueLabel* Label9 = nullptr;  // Em
     DrawingSurface* Frame1 = nullptr;
     QToolButton* Image4 = nullptr;
     QToolButton* Command18 = nullptr;

@@ -14,7 +14,6 @@
 #include "periodictimer.h"
 #include "readouts.h"
 #include "recordingpanel.h"
-#include "valuelabel.h"
 #include "valuetable.h"
 #include "vectorspanel.h"
 
@@ -70,13 +69,8 @@ void feuilleP::Timer1_Timer() {
 
 void feuilleP::majaff() {
     const auto texts = readoutTexts(sample_);
-    QLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
-    for (int i = 0; i < ReadoutCount; ++i) {
-        if (auto* value = qobject_cast<ValueLabel*>(labels[i]))
-            value->setValueText(texts[i]);
-        else if (labels[i]->text() != texts[i])
-            labels[i]->setText(texts[i]);
-    }
+    ValueLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
+    for (int i = 0; i < ReadoutCount; ++i) labels[i]->setValueText(texts[i]);
     // The x readout keeps up while the solid is dragged; a running clock repaints it anyway.
     if (!isRunning()) Label1->repaint();
 
