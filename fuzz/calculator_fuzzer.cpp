@@ -1,5 +1,7 @@
-// Any text at all handed to calcul: it must end, never crash, and on success leave one number.
+// Any text at all handed to calcul: it must end, never crash, and on success leave one number,
+// which the display shows within the rounding of its last digit.
 #include <QString>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -10,6 +12,8 @@ using ondalis::calculator::AngleMode;
 using ondalis::calculator::calcul;
 using ondalis::calculator::EvalError;
 using ondalis::calculator::isCompleteNumber;
+using ondalis::calculator::readNumber;
+using ondalis::calculator::shortDecimal;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
@@ -29,9 +33,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     EvalError error = EvalError::Failed;
     calcul(text, error, (mode & 1) ? AngleMode::Radians : AngleMode::Degrees);
     switch (error) {
-        case EvalError::None:
+        case EvalError::None: {
             if (!isCompleteNumber(text)) __builtin_trap();
+            // What the display shows differs from the result by one unit of its fifteenth
+            // digit at most (and the half unit of rounding a longer typed number).
+            const auto value = readNumber(text);
+            if (!value) break;
+            const double shown = shortDecimal(*value);
+            if (!std::isfinite(shown) || std::fabs(shown - *value) > 2e-14 * std::fabs(*value))
+                __builtin_trap();
             break;
+        }
         case EvalError::Failed:
         case EvalError::Parentheses:
         case EvalError::Operators:

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -369,8 +370,31 @@ double arcSine(double x) {
     return std::atan(x / std::sqrt(1 - x * x));
 }
 
+// SIN, COS and TAN of a whole number of right angles in degrees, exactly as a pupil knows
+// them (sin 180 = 0, cos 90 = 0), rather than through an approximation of pi; the tangent of
+// an odd number of right angles does not exist. nullopt when x is not such a multiple.
+std::optional<double> rightAngleValue(int code, double x) {
+    if (code != Sin && code != Cos && code != Tan) return std::nullopt;
+    if (std::fmod(x, 90.0) != 0) return std::nullopt;
+    // fmod is exact: the remainder is a whole number of right angles, -3 to 3.
+    const int quarter = (int(std::fmod(x, 360.0) / 90) + 4) % 4;
+    static constexpr double kSines[] = {0, 1, 0, -1};
+    switch (code) {
+        case Sin:
+            return kSines[quarter];
+        case Cos:
+            return kSines[(quarter + 1) % 4];
+        default:
+            if (quarter % 2 == 1) fail("tangent of an odd number of right angles");
+            return 0.0;
+    }
+}
+
 double applyFunction(int code, double x, AngleMode mode) {
     const bool degrees = mode == AngleMode::Degrees;
+    if (degrees) {
+        if (const auto exact = rightAngleValue(code, x)) return *exact;
+    }
     const double angle = degrees ? x * degreeFactor() : x;
     const double toUnit = degrees ? radianToDegree() : 1.0;
     double r = 0;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 
 namespace ondalis::calculator {
@@ -206,6 +207,26 @@ QString generalNumberText(double value) {
         text += digits.mid(integerDigits);
     }
     return text;
+}
+
+double shortDecimal(double value) {
+    // Below the normal range a double no longer holds fifteen digits.
+    if (!std::isfinite(value) || std::fabs(value) < std::numeric_limits<double>::min())
+        return value;
+    // The fifteen digits as a whole number N: the value is N·10^(exponent - 14).
+    const Rounded r = roundedDigits(std::fabs(value), 15);
+    long long n = 0;
+    for (std::size_t i = 0; i < 15; ++i) n = n * 10 + (i < r.digits.size() ? r.digits[i] - '0' : 0);
+    // A decimal of at most twelve digits is a multiple of 1000 in these units; the nearest one
+    // is the only one that can lie within one unit.
+    const long long rest = n % 1000;
+    if (rest > 1 && rest < 999) return value;
+    const long long shortened = rest <= 1 ? n - rest : n + (1000 - rest);
+    const std::string text = std::to_string(shortened) + "e" + std::to_string(r.exponent - 14);
+    double magnitude = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    if (result.ec != std::errc() || !std::isfinite(magnitude)) return value;
+    return value < 0 ? -magnitude : magnitude;
 }
 
 QString scientificText(double value) {

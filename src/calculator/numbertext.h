@@ -34,6 +34,13 @@ bool isCompleteNumber(QStringView text);
 // digits below 1E-05 and from 1E+15 in magnitude ("1.5E-07", "1E+20"). Zero is "0".
 QString generalNumberText(double value);
 
+// The value the display shows for a result: a result that lies within one unit of its
+// fifteenth significant digit of a decimal with at most twelve significant digits is that
+// decimal (.999999999999999 -> 1, .499999999999999 -> .5, 2.00000000000001 -> 2); any other
+// value is kept. The fifteenth digit of a result is the rounding of the steps before it, so
+// this only drops that rounding where it hides a short decimal.
+double shortDecimal(double value);
+
 // The "#.#######E+00" form: one mantissa digit, at most seven decimals without trailing zeros
 // (no point when none is left), "E", the exponent's sign and at least two digits.
 // 12345 -> "1.2345E+04", 1E-300 -> "1E-300", 0 -> "0E+00".

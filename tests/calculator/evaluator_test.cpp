@@ -126,6 +126,28 @@ TEST(NumberText, GeneralTextReadsBackAsTheValueRoundedToFifteenDigits) {
     }
 }
 
+TEST(NumberText, AResultWithinItsLastDigitOfAShortDecimalIsThatDecimal) {
+    const std::pair<double, double> cases[] = {
+        {.999999999999999, 1},
+        {.499999999999999, .5},
+        {-.999999999999999, -1},
+        {2.00000000000001, 2},
+        {1.00000000000001, 1},
+        {1.50000000000001, 1.5},
+        {99.9999999999999, 100},
+        {123456789012.001, 123456789012},
+        {9.99999999999999E+307, 1E+308},
+        {-1.20000000000001E-200, -1.2E-200},
+        // Two units off, or a long decimal, is a value of its own.
+        {.999999999999998, .999999999999998},
+        {3.14159265358979, 3.14159265358979},
+        {.333333333333333, .333333333333333},
+        {1234567890123.01, 1234567890123.01},
+        {0, 0},
+    };
+    for (const auto& [value, shown] : cases) EXPECT_EQ(shortDecimal(value), shown) << value;
+}
+
 TEST(NumberText, ScientificTextHasSevenDecimalsAtMost) {
     const std::pair<double, const char*> cases[] = {
         {12345, "1.2345E+04"},
@@ -479,6 +501,25 @@ INSTANTIATE_TEST_SUITE_P(
         CalculCase{"E-12", kDeg, EvalError::Failed, ""},
         CalculCase{".", kDeg, EvalError::Failed, ""}));
 
+// Issue 18: a whole number of right angles in degrees gives the exact values, and no tangent
+// at an odd number of them.
+INSTANTIATE_TEST_SUITE_P(
+    RightAngles, CalculTest,
+    ::testing::Values(CalculCase{"sin 180", kDeg, kOk, "0"}, CalculCase{"cos 90", kDeg, kOk, "0"},
+                      CalculCase{"cos 270", kDeg, kOk, "0"}, CalculCase{"sin 360", kDeg, kOk, "0"},
+                      CalculCase{"sin -180", kDeg, kOk, "0"}, CalculCase{"cos -90", kDeg, kOk, "0"},
+                      CalculCase{"tan 180", kDeg, kOk, "0"}, CalculCase{"tan -360", kDeg, kOk, "0"},
+                      CalculCase{"sin 450", kDeg, kOk, "1"}, CalculCase{"cos 180", kDeg, kOk, "-1"},
+                      CalculCase{"sin -90", kDeg, kOk, "-1"},
+                      CalculCase{"sin (90 * 2)", kDeg, kOk, "0"},
+                      CalculCase{"tan 90", kDeg, EvalError::Failed, ""},
+                      CalculCase{"tan -90", kDeg, EvalError::Failed, ""},
+                      CalculCase{"tan 270", kDeg, EvalError::Failed, ""},
+                      CalculCase{"tan (45 * 2)", kDeg, EvalError::Failed, ""},
+                      // Other angles, and radians, as before.
+                      CalculCase{"sin 180", kRad, kOk, "-.80115263573383"},
+                      CalculCase{"cos 60", kDeg, kOk, ".5"}));
+
 TEST(Calcul, AFunctionWhoseArgumentNeverBecomesANumberFailsAfterTheLastPass) {
     for (const char* text : {"sin", "sin sin", "2 + cos x", "ln PI"})
         EXPECT_EQ(evaluate(QString::fromLatin1(text)).error, EvalError::Failed) << text;
@@ -673,6 +714,16 @@ private:
             if (std::fabs(a) > 1) throw ReferenceFailure{"arc sine domain"};
             return std::atan(a / std::sqrt(1 - a * a));
         };
+        // In degrees a whole number of right angles is exact, and has no tangent when odd.
+        if (!radians_ && std::fmod(x, 90.0) == 0 &&
+            (name == "SIN" || name == "COS" || name == "TAN")) {
+            const long long quarter = std::llround(std::fmod(x, 360.0) / 90 + 4) % 4;
+            const double sine[] = {0, 1, 0, -1};
+            if (name == "SIN") return sine[quarter];
+            if (name == "COS") return sine[(quarter + 1) % 4];
+            if (quarter % 2 == 1) throw ReferenceFailure{"tangent of a right angle"};
+            return 0;
+        }
         double r = 0;
         if (name == "SIN")
             r = std::sin(x * toRadians);
