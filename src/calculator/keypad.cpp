@@ -15,7 +15,7 @@ QString piText() { return generalNumberText(4 * std::atan(1.0)); }
 }  // namespace
 
 QString standardText(double value) {
-    const QString text = generalNumberText(value);
+    const QString text = generalNumberText(shortDecimal(value));
     return text.startsWith(QLatin1Char('-')) ? text : QLatin1Char(' ') + text;
 }
 
@@ -24,6 +24,7 @@ std::optional<Key> Keypad::keyForCharacter(QChar c) {
     if (u >= u'0' && u <= u'9') return Key(int(Key::Digit0) + (u - u'0'));
     switch (u) {
         case u'.':
+        case u',':  // the decimal comma that a French keyboard and the other fields take
             return Key::Point;
         case u'd':
         case u'e':
@@ -233,8 +234,9 @@ void Keypad::ans() {
     showExpression();
 }
 
-void Keypad::show(const QString& text) {
+void Keypad::show(const QString& text, bool message) {
     display_ = text;
+    displayIsMessage_ = message;
     if (onDisplay) onDisplay(display_);
 }
 
@@ -264,7 +266,7 @@ void Keypad::exe() {
     lastCode_ = EvalError::None;
     const QString copy = expression_;
     expression_ = kBusyText;
-    showExpression();
+    show(expression_, true);
 
     QString text = copy;
     EvalError code = EvalError::None;
@@ -294,7 +296,7 @@ void Keypad::exe() {
     }
     lastCode_ = code;
     if (code != EvalError::None) beep();
-    show(shown);
+    show(shown, code != EvalError::None);
     answer_ = shown;
     expression_ = code == EvalError::None ? QString() : copy;
 }

@@ -78,8 +78,9 @@ inline const QString kOperatorsText =
 inline const QString kOverflowText = QStringLiteral("Dépassement de capacité");
 inline const QString kBusyText = QStringLiteral("    Patience... Calculs en cours.     ");
 
-// The Standard display form: the general text, after one space when the value is not negative
-// (" 5", " .5", "-2.5", " 1E+20").
+// The Standard display form: the general text of the value, a short decimal within the
+// rounding of the last digit shown as that decimal (shortDecimal), after one space when the
+// value is not negative (" 5", " .5", "-2.5", " 1E+20", .999999999999999 -> " 1").
 QString standardText(double value);
 
 class Keypad {
@@ -87,8 +88,8 @@ public:
     explicit Keypad(CalculatorMemory& memory) : memory_(memory) {}
 
     void press(Key key);
-    // The key a typed character stands for ("\b" is EFFACE, "\r" and "\n" are EXE); nullopt
-    // for a character that the calculator ignores.
+    // The key a typed character stands for ("\b" is EFFACE, "\r" and "\n" are EXE, "," is the
+    // decimal point as "." is); nullopt for a character that the calculator ignores.
     static std::optional<Key> keyForCharacter(QChar c);
 
     void setAngleMode(AngleMode mode) { angleMode_ = mode; }
@@ -99,6 +100,9 @@ public:
 
     const QString& expression() const { return expression_; }
     const QString& display() const { return display_; }
+    // The display shows a message ("Patience...", an error) rather than an expression or a
+    // result: a window shows it from its start.
+    bool displayIsMessage() const { return displayIsMessage_; }
     const QString& answer() const { return answer_; }
     // The outcome of the last EXE; a result that cannot be shown counts as Failed.
     EvalError lastCode() const { return lastCode_; }
@@ -113,7 +117,7 @@ private:
     void appendWithProduct(const QString& text);
     void answerFirst();
     void showExpression() { show(expression_); }
-    void show(const QString& text);
+    void show(const QString& text, bool message = false);
     void beep();
     void ans();
     void erase();
@@ -123,6 +127,7 @@ private:
     CalculatorMemory& memory_;
     QString expression_;
     QString display_;
+    bool displayIsMessage_ = false;
     QString answer_;
     EvalError lastCode_ = EvalError::None;
     AngleMode angleMode_ = AngleMode::Degrees;

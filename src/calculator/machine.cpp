@@ -212,13 +212,19 @@ void Machine::press(Key key) {
 void Machine::showDisplay(const QString& text) {
     z1_->setText(text);
     z1_->setFocus();
-    z1_->setCursorPosition(int(text.size()));
+    // A message longer than the display is read from its start; what the user builds, from
+    // its end, where the next key writes.
+    z1_->setCursorPosition(keypad_.displayIsMessage() ? 0 : int(text.size()));
     z1_->repaint();
 }
 
 bool Machine::typeCharacter(const QKeyEvent* event) {
     if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
         return false;
+    if (event->key() == Qt::Key_Escape) {
+        reject();  // as in every dialog of the program
+        return true;
+    }
     const QString text = event->text();
     if (text.size() == 1) {
         if (const auto key = Keypad::keyForCharacter(text.at(0))) press(*key);

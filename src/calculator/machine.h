@@ -17,8 +17,9 @@ namespace ondalis::calculator {
 
 // "Machine à calculer": the modal scientific calculator. The keys and the keyboard feed a
 // Keypad, whose display text the one-line read-only display `z1` shows with its caret at the
-// end; failures beep through the dialog service. Every control carries its designer name as
-// its object name ("B7", "bsin", "EXE", "z1", "angle(1)", "C(0)").
+// end (a message from its start); failures beep through the dialog service; Escape closes it. Every
+// control carries its designer name as its object name ("B7", "bsin", "EXE", "z1", "angle(1)",
+// "C(0)").
 class Machine : public QDialog {
     Q_OBJECT
 

@@ -135,6 +135,17 @@ INSTANTIATE_TEST_SUITE_P(
         Script{"1 EXP 4 0 0 EXE +", "1E400 + ", "1E400 + "}, Script{"1 EXP 4 0 0 EXE AC x", "", ""},
         Script{"1 EXP 4 0 0 EXE AC ^", " ^ ", " ^ "}));
 
+TEST_F(KeypadTest, MessagesAreToldFromResultsAndExpressions) {
+    type("2 x");
+    EXPECT_FALSE(keypad.displayIsMessage());
+    type("EXE");
+    EXPECT_TRUE(keypad.displayIsMessage());
+    type("3");
+    EXPECT_FALSE(keypad.displayIsMessage());
+    type("EXE");
+    EXPECT_FALSE(keypad.displayIsMessage());
+}
+
 TEST_F(KeypadTest, ExeShowsPatienceBeforeTheResult) {
     type("2 x 3 EXE");
     ASSERT_GE(shown.size(), 2u);
@@ -234,19 +245,22 @@ TEST(Keypad, TheMemoryOutlivesTheKeypad) {
 
 TEST(Keypad, KeyboardMapping) {
     const std::pair<char16_t, Key> mapped[] = {
-        {u'0', Key::Digit0},     {u'5', Key::Digit5},   {u'9', Key::Digit9},
-        {u'.', Key::Point},      {u'd', Key::Exponent}, {u'e', Key::Exponent},
-        {u'D', Key::Exponent},   {u'E', Key::Exponent}, {u'\b', Key::Erase},
-        {u'\r', Key::Exe},       {u'\n', Key::Exe},     {u'(', Key::OpenParen},
-        {u')', Key::CloseParen}, {u'*', Key::Multiply}, {u'+', Key::Plus},
-        {u'-', Key::Minus},      {u'/', Key::Divide},   {u'^', Key::Power},
+        {u'0', Key::Digit0},    {u'5', Key::Digit5},     {u'9', Key::Digit9},
+        {u'.', Key::Point},     {u',', Key::Point},      {u'd', Key::Exponent},
+        {u'e', Key::Exponent},  {u'D', Key::Exponent},   {u'E', Key::Exponent},
+        {u'\b', Key::Erase},    {u'\r', Key::Exe},       {u'\n', Key::Exe},
+        {u'(', Key::OpenParen}, {u')', Key::CloseParen}, {u'*', Key::Multiply},
+        {u'+', Key::Plus},      {u'-', Key::Minus},      {u'/', Key::Divide},
+        {u'^', Key::Power},
     };
     for (const auto& [c, key] : mapped) EXPECT_EQ(Keypad::keyForCharacter(QChar(c)), key) << int(c);
-    for (const char16_t c : {u'a', u'x', u's', u' ', u',', u'=', u'%', u'\x1b', u'\t', u'\u00f9'})
+    for (const char16_t c : {u'a', u'x', u's', u' ', u';', u'=', u'%', u'\x1b', u'\t', u'\u00f9'})
         EXPECT_FALSE(Keypad::keyForCharacter(QChar(c)).has_value()) << int(c);
 }
 
 TEST(Keypad, StandardForm) {
+    EXPECT_EQ(standardText(.999999999999999), " 1");
+    EXPECT_EQ(standardText(-.499999999999999), "-.5");
     EXPECT_EQ(standardText(5), " 5");
     EXPECT_EQ(standardText(0.5), " .5");
     EXPECT_EQ(standardText(-2.5), "-2.5");

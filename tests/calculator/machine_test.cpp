@@ -218,14 +218,88 @@ TEST_F(MachineTest, TypedCharactersGoThroughTheKeyboardMapping) {
 }
 
 TEST_F(MachineTest, OtherCharactersAreIgnored) {
-    QTest::keyClicks(z1, QStringLiteral("7abc xyz=%,"));
-    QTest::keyClick(z1, Qt::Key_Escape);
+    QTest::keyClicks(z1, QStringLiteral("7abc xyz=%;"));
     QTest::keyClick(z1, Qt::Key_Tab);
-    QTest::keyClick(&machine, Qt::Key_Escape);
+    QTest::keyClick(&machine, Qt::Key_Tab);
     EXPECT_EQ(display(), "7");
     EXPECT_TRUE(machine.isVisible());
     QTest::keyClick(&machine, Qt::Key_8);  // also when the window itself gets the key
     EXPECT_EQ(display(), "78");
+}
+
+// Issue 18: what a pupil types, with the keys and the keyboard, shows what a pupil's own
+// calculator shows.
+struct PupilCase {
+    const char* steps;  // keys to click, 'text' to type, Return
+    bool radians;
+    const char* shown;
+};
+
+void PrintTo(const PupilCase& c, std::ostream* os) { *os << '"' << c.steps << '"'; }
+
+class MachinePupilTest : public MachineTest, public ::testing::WithParamInterface<PupilCase> {};
+
+TEST_P(MachinePupilTest, ShowsWhatAPupilsCalculatorShows) {
+    if (GetParam().radians) QTest::mouseClick(option("angle(1)"), Qt::LeftButton);
+    for (const QString& step : QString::fromUtf8(GetParam().steps).split(QLatin1Char(' '))) {
+        if (step.startsWith(QLatin1Char('\'')))
+            QTest::keyClicks(z1, step.mid(1, step.size() - 2));
+        else if (step == QLatin1String("Return"))
+            QTest::keyClick(z1, Qt::Key_Return);
+        else
+            click(step.toLatin1().constData());
+    }
+    EXPECT_EQ(display(), QString::fromUtf8(GetParam().shown));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Issue18, MachinePupilTest,
+    ::testing::Values(
+        // The decimal comma typed on the keyboard is the decimal point.
+        PupilCase{"'2,5*2' Return", false, " 5"}, PupilCase{"'0,1+0,2' Return", false, " .3"},
+        // Whole numbers of right angles in degrees are exact; tan 90 does not exist.
+        PupilCase{"bsin '180' Return", false, " 0"}, PupilCase{"Bcos '90' Return", false, " 0"},
+        PupilCase{"Btan '90' Return", false, "Calcul impossible"},
+        // A short decimal within the rounding of the last digit is shown as that decimal.
+        PupilCase{"'1/3*3' Return", false, " 1"},
+        PupilCase{"bsin '(' pi '/6)' Return", true, " .5"}));
+
+TEST_F(MachineTest, AMessageLongerThanTheDisplayIsShownFromItsStart) {
+    for (const char* typed : {"2**3", "(2+3"}) {
+        SCOPED_TRACE(typed);
+        click("RAZ");
+        QTest::keyClicks(z1, QString::fromLatin1(typed));
+        QTest::keyClick(z1, Qt::Key_Return);
+        ASSERT_TRUE(display().startsWith(QLatin1String("Erreur saisie: ")));
+        ASSERT_GT(z1->fontMetrics().horizontalAdvance(display()), z1->width());
+        EXPECT_EQ(z1->cursorPosition(), 0);
+        // What the display paints is the start of the message.
+        QLineEdit start;
+        start.setFont(z1->font());
+        start.setReadOnly(true);
+        start.resize(z1->size());
+        start.setText(display());
+        start.setCursorPosition(0);
+        z1->clearFocus();
+        const auto image = [](QWidget* w) {
+            return w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        EXPECT_EQ(image(z1), image(&start));
+        // The next key goes on with the expression, written up to its end.
+        QTest::keyClick(z1, Qt::Key_1);
+        EXPECT_EQ(z1->cursorPosition(), display().size());
+    }
+}
+
+TEST_F(MachineTest, EscapeClosesTheWindow) {
+    QTest::keyClicks(z1, QStringLiteral("12"));
+    QTest::keyClick(z1, Qt::Key_Escape);
+    EXPECT_FALSE(machine.isVisible());
+    EXPECT_EQ(machine.result(), QDialog::Rejected);
+    machine.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&machine));
+    QTest::keyClick(&machine, Qt::Key_Escape);  // also when the window itself gets the key
+    EXPECT_FALSE(machine.isVisible());
 }
 
 TEST_F(MachineTest, OverflowIsShownWithABeepAndNeverReused) {
