@@ -142,6 +142,23 @@ private:
         };
         const auto instant = [&](int index) { return args.value(index).toInt(); };
         const bool oscillates = c.regime == Regime::Undamped || c.regime == Regime::Underdamped;
+        // The speed is largest where the acceleration first vanishes; on the first half swing
+        // it changes sign once.
+        const auto largestSpeedInstant = [&] {
+            const bool startsPositive = sampleMotion(c, p, 0).a > 0;
+            double before = 0, after = std::numbers::pi / c.c2;
+            for (int i = 0; i < 60; ++i) {
+                const double middle = (before + after) / 2;
+                ((sampleMotion(c, p, middle).a > 0) == startsPositive ? before : after) = middle;
+            }
+            return before;
+        };
+        // An instant argument: a sampling instant's number, or "tvmax".
+        const auto sampleOf = [&](int index) {
+            return args.value(index) == QLatin1String("tvmax")
+                       ? sampleMotion(c, p, largestSpeedInstant())
+                       : sampleAt(instant(index));
+        };
 
         if (kind == QLatin1String("param")) {
             const qsizetype field = fieldNames.indexOf(args.value(0));
@@ -168,12 +185,13 @@ private:
             return number(std::exp(c.c1 * 2 * std::numbers::pi / c.c2));
         }
         if (kind == QLatin1String("hc")) return number(2 * std::sqrt(p.k * p.m / 1000.0));
-        if (kind == QLatin1String("vmax")) {
-            if (c.regime != Regime::Undamped) return fail("vmax: undamped only");
-            return number(std::abs(sampleMotion(c, p, std::numbers::pi / 2 / c.c2).v));
+        if (kind == QLatin1String("vmax") || kind == QLatin1String("tvmax")) {
+            if (!oscillates) return fail(kind + ": not oscillating");
+            const double t = largestSpeedInstant();
+            return number(kind == QLatin1String("tvmax") ? t : std::abs(sampleMotion(c, p, t).v));
         }
-        if (kind == QLatin1String("force")) return number(-p.k * sampleAt(instant(0)).x / 100);
-        if (kind == QLatin1String("frottement")) return number(-p.h * sampleAt(instant(0)).v);
+        if (kind == QLatin1String("force")) return number(-p.k * sampleOf(0).x / 100);
+        if (kind == QLatin1String("frottement")) return number(-p.h * sampleOf(0).v);
         return fail("unknown source " + kind);
     }
 
