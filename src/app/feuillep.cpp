@@ -20,6 +20,7 @@
 #include "displaypanel.h"
 #include "drawingsurface.h"
 #include "feuillep_state.h"
+#include "imagecopy.h"
 #include "numberformat.h"
 #include "palette.h"
 #include "parameterspanel.h"
@@ -37,8 +38,9 @@ namespace {
 const QString startStatus = QStringLiteral(
     "Vous pouvez modifier les paramètres,\r\nouvrir une configuration ou un exercice");
 
-const QString copyConfirmation = QStringLiteral(
-    "L'image est copiée : vous pouvez la retrouver depuis toute application Windows (coller)");
+// The table is text, not an image, and it pastes into any program of the desktop.
+const QString copyConfirmation =
+    QStringLiteral("Le tableau est copié : vous pouvez le coller dans une autre application");
 
 QPushButton* commandButton(QWidget* parent, const char* name, const QString& caption, int left,
                            int width) {
@@ -278,7 +280,7 @@ void feuilleP::createHints() {
     hints_->addUnlessShowing(Command4,
                              QStringLiteral("Copier pour placer l'image dans le presse- papiers "
                                             "puis coller depuis Word, Paint..."),
-                             copyConfirmation);
+                             {copyConfirmation, imageCopyConfirmation()});
 }
 
 void feuilleP::popUpCopyMenu() {

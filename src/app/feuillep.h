@@ -24,7 +24,8 @@ namespace ondalis {
 
 namespace exercises {
 class ExerciseMenu;
-}
+enum class FileProblem;
+}  // namespace exercises
 
 class ColorSwatch;
 class DialogService;
@@ -220,9 +221,9 @@ private:
     // What the catalogue's `ouvreur` does for the index file at `indexPath`, the catalogue not
     // shown, with `folder` as the exercise folder; the guard first.
     bool openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath);
-    bool loadExerciseFiles(const QString& folder, const QString& text, bool textRequired,
-                           const QString& configuration,
-                           const std::function<void(const QString&)>& reportMissing);
+    bool loadExerciseFiles(
+        const QString& folder, const QString& text, bool textRequired, const QString& configuration,
+        const std::function<void(const QString&, exercises::FileProblem)>& reportProblem);
     CurveColors curveColors() const;
 
     DialogService& dialogs_;

@@ -7,6 +7,7 @@
 // configuration read, before the pane, `fich` or any control changes.
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 
 #include "browserdialog.h"
@@ -33,16 +34,24 @@ std::optional<exercises::ExerciseFiles> exerciseFilesAt(const QString& path) {
     return bytes ? exercises::exerciseFiles(*bytes) : std::nullopt;
 }
 
+// Why a text that is there did not load: it cannot be opened, or it is not RTF.
+exercises::FileProblem textProblem(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? exercises::FileProblem::NotRichText
+                                          : exercises::FileProblem::Unreadable;
+}
+
 }  // namespace
 
-bool feuilleP::loadExerciseFiles(const QString& folder, const QString& text, bool textRequired,
-                                 const QString& configuration,
-                                 const std::function<void(const QString&)>& reportMissing) {
+bool feuilleP::loadExerciseFiles(
+    const QString& folder, const QString& text, bool textRequired, const QString& configuration,
+    const std::function<void(const QString&, exercises::FileProblem)>& reportProblem) {
+    using exercises::FileProblem;
     std::optional<QString> textPath;
     if (textRequired || !exercises::isBlank(text)) {
         textPath = resolveStoredName(folder, text);
         if (!textPath) {
-            reportMissing(text);
+            reportProblem(text, FileProblem::Missing);
             return false;
         }
     }
@@ -50,7 +59,7 @@ bool feuilleP::loadExerciseFiles(const QString& folder, const QString& text, boo
     if (!exercises::isBlank(configuration)) {
         configurationFile = resolveStoredName(folder, configuration);
         if (!configurationFile) {
-            reportMissing(configuration);
+            reportProblem(configuration, FileProblem::Missing);
             return false;
         }
         // A configuration that would not load is reported by the reader itself, which
@@ -65,11 +74,11 @@ bool feuilleP::loadExerciseFiles(const QString& folder, const QString& text, boo
     }
     // The pane keeps its text when the file does not load.
     if (textPath && !supertext->loadFile(*textPath)) {
-        reportMissing(text);
+        reportProblem(text, textProblem(*textPath));
         return false;
     }
     if (configurationFile) {
-        configurationPath = *configurationFile;
+        configurationPath = QDir::cleanPath(*configurationFile);
         chargeconfig();
     }
     return true;
@@ -83,12 +92,12 @@ bool feuilleP::openExercise(const QString& indexPath) {
     }
     const QString folder = exerciseFolder;
     if (!loadExerciseFiles(folder, files->statement, true, files->configuration,
-                           [this, folder](const QString& name) {
-                               exercises::showMissingFile(dialogs_, folder, name);
+                           [this, folder](const QString& name, exercises::FileProblem problem) {
+                               exercises::showFileProblem(dialogs_, folder, name, problem);
                            }))
         return false;
-    fich->setText(
-        QDir::toNativeSeparators(resolveStoredName(QString(), indexPath).value_or(indexPath)));
+    fich->setText(QDir::toNativeSeparators(
+        QDir::cleanPath(resolveStoredName(QString(), indexPath).value_or(indexPath))));
     correctionAvailable = files->corrected();
     supertext->setEditable(true);
     textModified = false;
@@ -100,8 +109,8 @@ void feuilleP::openexo_Click() {
     const bool wasModified = textModified;
     if (!textGuard()) return;
     exercises::Fichexo catalogue(
-        dialogs_, exerciseFolder, programFolder_,
-        [this](const QString& path) { return openExercise(path); }, this);
+        exerciseFolder, programFolder_, [this](const QString& path) { return openExercise(path); },
+        this);
     if (catalogue.exec() != QDialog::Accepted) textModified = wasModified;
 }
 
@@ -123,9 +132,9 @@ void feuilleP::opencor_Click() {
     }
     const QString folder = exerciseFolder;
     if (!loadExerciseFiles(folder, files->correctionText, false, files->correctionConfiguration,
-                           [&](const QString& name) {
+                           [&](const QString& name, exercises::FileProblem problem) {
                                failed();
-                               exercises::showMissingFile(dialogs_, folder, name);
+                               exercises::showFileProblem(dialogs_, folder, name, problem);
                            })) {
         failed();
         return;
@@ -142,19 +151,20 @@ void feuilleP::PRISENMAIN_Click() {
     // The pupil's changes to the text are not lost without a word.
     const bool wasModified = textModified;
     if (!textGuard()) return;
-    const auto failed = [&] {
-        exercises::showGettingStartedFailure(dialogs_);
+    const auto failed = [&](exercises::FileProblem problem) {
+        exercises::showGettingStartedFailure(dialogs_, problem);
         textModified = wasModified;
     };
     const std::optional<QByteArray> bytes = exercises::readIndexBytes(*path);
     const std::optional<exercises::ExerciseFiles> files =
         bytes ? exercises::exerciseFiles(*bytes) : std::nullopt;
     if (!files) {
-        failed();
+        failed(exercises::FileProblem::Unreadable);
         return;
     }
-    if (!loadExerciseFiles(folder, files->statement, true, files->configuration,
-                           [&](const QString&) { failed(); })) {
+    if (!loadExerciseFiles(
+            folder, files->statement, true, files->configuration,
+            [&](const QString&, exercises::FileProblem problem) { failed(problem); })) {
         textModified = wasModified;
         return;
     }
@@ -172,8 +182,8 @@ bool feuilleP::openExerciseWithoutCatalogue(const QString& folder, const QString
     const QString before = exerciseFolder;
     exerciseFolder = folder;
     exercises::Fichexo catalogue(
-        dialogs_, exerciseFolder, programFolder_,
-        [this](const QString& path) { return openExercise(path); }, this);
+        exerciseFolder, programFolder_, [this](const QString& path) { return openExercise(path); },
+        this);
     catalogue.fichierexo->setText(indexPath);
     catalogue.ouvreur_Click();
     if (catalogue.result() == QDialog::Accepted) return true;

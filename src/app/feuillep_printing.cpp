@@ -22,7 +22,14 @@ void feuilleP::Command10_Click() {
     dialog.exec();
 }
 
-void feuilleP::copim() { copySurfaceImage(*Picture2); }
-void feuilleP::copigraph() { copySurfaceImage(*Frame1); }
+void feuilleP::copim() {
+    copySurfaceImage(*Picture2);
+    setStatusText(imageCopyConfirmation());
+}
+
+void feuilleP::copigraph() {
+    copySurfaceImage(*Frame1);
+    setStatusText(imageCopyConfirmation());
+}
 
 }  // namespace ondalis

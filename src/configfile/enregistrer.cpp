@@ -63,7 +63,8 @@ void enregistrer::File1_DblClick() {
 void enregistrer::Command1_Click() {
     BusyPointer busy(this);
     Text1->setText(trimSpaces(Text1->text()));
-    if (Text1->text().isEmpty()) {
+    // Nothing but an extension (".txt") is no name either.
+    if (!namesAFile(Text1->text())) {
         busy.restore();
         dialogs_.message(QStringLiteral("Il faut donner un nom au fichier!"), failureTitle,
                          MessageIcon::Error, MessageButtons::Ok);

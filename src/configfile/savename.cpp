@@ -33,6 +33,8 @@ QString withoutExtensions(const QString& name) {
     return dot < 0 ? name : name.left(dot);
 }
 
+bool namesAFile(const QString& name) { return !bareFileName(withoutExtensions(name)).isEmpty(); }
+
 QString completedConfigurationPath(const QString& name, const QString& listFolder) {
     QString path = withoutExtensions(name);
     // A bare name, or a folder typed relative to where the lists stand.
@@ -40,6 +42,8 @@ QString completedConfigurationPath(const QString& name, const QString& listFolde
     return path + QStringLiteral(".P19");
 }
 
-QString configurationCaption(const QString& path) { return QStringLiteral("Ondalis - ") + path; }
+QString configurationCaption(const QString& path) {
+    return QStringLiteral("Ondalis - ") + QDir::cleanPath(path);
+}
 
 }  // namespace ondalis

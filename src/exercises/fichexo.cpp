@@ -13,7 +13,6 @@
 #include "cataloguepictures.h"
 #include "drawingsurface.h"
 #include "exerciseindex.h"
-#include "exercisemessages.h"
 #include "filebrowser.h"
 #include "filepaths.h"
 #include "numberformat.h"
@@ -66,11 +65,10 @@ QToolButton* imageButton(QWidget* parent, const char* name, const QString& capti
 
 }  // namespace
 
-Fichexo::Fichexo(DialogService& dialogs, QString& exerciseFolder, const QString& programFolder,
+Fichexo::Fichexo(QString& exerciseFolder, const QString& programFolder,
                  std::function<bool(const QString&)> open, QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowCloseButtonHint),
-      dialogs_(dialogs),
       exerciseFolder_(exerciseFolder),
       folderBefore_(exerciseFolder),
       open_(std::move(open)) {
@@ -192,6 +190,15 @@ void Fichexo::createControls() {
     Image5 = imageButton(Frame1, "Image5", QStringLiteral("&Fermer"),
                          QStringLiteral("Fermer sans charger d'exercice"), closeCataloguePicture());
 
+    Label8 = label(Frame1, "Label8",
+                   QStringLiteral("Lecture impossible\nVérifier:\n- le nom du fichier,\n"
+                                  "- l'état du lecteur."),
+                   heading);
+    Label8->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette problem = Label8->palette();
+    problem.setColor(QPalette::WindowText, QColor(150, 30, 0));
+    Label8->setPalette(problem);
+
     Frame2 = new QFrame(this);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setFrameShape(QFrame::Box);
@@ -210,10 +217,11 @@ void Fichexo::createControls() {
     Frame2->hide();
 
     // At first only the hint shows on the preview's side.
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Label4, Label1, Label2, Label3, Text1, Text2, ouvreur})
+    for (QWidget* w : std::initializer_list<QWidget*>{Label4, Label1, Label2, Label3, Text1, Text2,
+                                                      ouvreur, Label8})
         w->hide();
     for (QLabel* star : Image4) star->hide();
+    ouvreur->setEnabled(false);
 
     setTabOrder(Drive1, Dir1);
     setTabOrder(Dir1, File1);
@@ -225,6 +233,10 @@ void Fichexo::createControls() {
     setTabOrder(Image5, Drive1);
 
     connect(File1, &FileList::fileClicked, this, &Fichexo::File1_Click);
+    connect(File1, &FileList::pathChanged, this, [this] {
+        fichierexo->clear();
+        apercu();
+    });
     connect(File1, &FileList::fileActivated, this, [this] {
         File1_Click();
         ouvreur_Click();
@@ -263,6 +275,7 @@ void Fichexo::layOut() {
     Label2->setGeometry(x, 262, rw, 26);
     Label3->setGeometry(x + 2, 264, rw, 26);
     Text2->setGeometry(x, 296, std::min(rw, 480), 30);
+    Label8->setGeometry(x, 80, rw, 90);
     const int buttonsTop = std::max(336, bottom - 8 - ButtonSize);
     Image5->setGeometry(right - ButtonSize, buttonsTop, ButtonSize, ButtonSize);
     ouvreur->setGeometry(right - 2 * ButtonSize - 8, buttonsTop, ButtonSize, ButtonSize);
@@ -295,25 +308,30 @@ void Fichexo::paintTitle() {
 }
 
 void Fichexo::apercu() {
+    const std::initializer_list<QWidget*> fields{Label4, Label1, Label2, Label3, Text1, Text2};
     Text1->clear();
     Text2->clear();
+    titratexo->clear();
     for (QLabel* star : Image4) star->hide();
-    Label4->hide();
-    ouvreur->hide();
-    if (isBlank(fichierexo->text())) return;
-
-    intratro->hide();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{Label4, ouvreur, Label1, Label2, Label3, Text1, Text2})
-        w->show();
+    for (QWidget* w : fields) w->hide();
+    Label8->hide();
+    const bool chosen = !isBlank(fichierexo->text());
+    ouvreur->setEnabled(chosen);
+    ouvreur->setVisible(chosen);
+    intratro->setVisible(!chosen);
+    if (!chosen) return;
 
     const std::optional<QByteArray> bytes = readIndexBytes(fichierexo->text());
     const std::optional<ExercisePreview> preview =
         bytes ? exercisePreview(*bytes) : std::optional<ExercisePreview>();
     if (!preview) {
-        showReadFailure(dialogs_);
+        // Shown in place of the preview: a box here would take the keys of someone going
+        // through the list with the arrows. Opening the file still gives the box.
+        Label8->show();
+        announceTextChange(Label8);
         return;
     }
+    for (QWidget* w : fields) w->show();
     const QString corrected = preview->corrected ? correctedText : notCorrectedText;
     QPalette caption = Label2->palette();
     caption.setColor(QPalette::WindowText,

@@ -13,7 +13,6 @@ class QToolButton;
 
 namespace ondalis {
 
-class DialogService;
 class DrawingSurface;
 class DriveList;
 class FileBrowser;
@@ -27,7 +26,8 @@ namespace exercises {
 // program folder. Clicking a file (or moving onto it with the arrows) shows its preview: the
 // title, the difficulty in stars, the notions covered, whether it is corrected and a row of
 // hourglasses. A double click, Enter, or the button `ouvreur` opens the exercise through the
-// main window; `Image5` and Escape close the catalogue without loading anything.
+// main window; `Image5` and Escape close the catalogue without loading anything. Moving the
+// list to another folder clears the preview: the file previewed is no longer in the list.
 //
 // `exerciseFolder` is the main window's folder for the names stored in the exercise: a file
 // selected here sets it to the file's folder; closing without opening an exercise gives it
@@ -37,7 +37,7 @@ class Fichexo : public QDialog {
 public:
     // `open` opens the exercise whose index file is at the path given (statement, starting
     // configuration, its own messages) and says whether it did.
-    Fichexo(DialogService& dialogs, QString& exerciseFolder, const QString& programFolder,
+    Fichexo(QString& exerciseFolder, const QString& programFolder,
             std::function<bool(const QString& indexPath)> open, QWidget* mainWindow);
 
     DrawingSurface* tito = nullptr;  // the painted title strip
@@ -58,13 +58,16 @@ public:
     QLabel* Label2 = nullptr;    // "Exercice corrigé" or "Non corrigé"
     QLabel* Label3 = nullptr;    // its shadow, 2 pixels right and down
     QLineEdit* Text2 = nullptr;  // the hourglasses
+    QLabel* Label8 = nullptr;    // in place of the preview: why the file cannot be read
     QToolButton* ouvreur = nullptr;
     QToolButton* Image5 = nullptr;
     QFrame* Frame2 = nullptr;  // "Patienter quelques instants", " Chargement des fichiers"
 
     FileBrowser* browser() const { return browser_; }
 
-    // The preview of the file named in `fichierexo`.
+    // The preview of the file named in `fichierexo`: none, and nothing to open, when it is
+    // blank; a file that cannot be read says so in the preview's place (opening it explicitly
+    // gives the message box).
     void apercu();
     // A file of the list chosen: its path into `fichierexo`, its folder as the exercise folder
     // and the current folder, then the preview.
@@ -89,7 +92,6 @@ private:
     void createControls();
     void layOut();
 
-    DialogService& dialogs_;
     QString& exerciseFolder_;
     QString folderBefore_;
     std::function<bool(const QString&)> open_;

@@ -2,7 +2,10 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
 
+#include "focusmark.h"
 #include "numberformat.h"
 #include "palette.h"
 
@@ -97,6 +100,13 @@ void TabStrip::paintStrip() {
     }
     setFontBold(false);
 
+    // The focus frame: from the row under the tab's top edge to the row under the header, 3
+    // pixels out from the title on each side, within the tab's separators.
+    const int titleLeft = int(b[selected_ - 1] + layout_.gap);
+    const int frameLeft = std::max(titleLeft - 3, b[selected_ - 1] + 1);
+    const int frameRight = std::min(titleLeft + widths[selected_ - 1] + 2, b[selected_] - 2);
+    focusFrame_ = QRect(QPoint(frameLeft, 1), QPoint(frameRight, th + 2));
+
     // Every panel gets the frame's inner size, so that hidden panels are laid out too.
     const int left = 4;
     const int top = th + 5;
@@ -111,6 +121,13 @@ void TabStrip::paintStrip() {
     box(2, th + 3, W - 3, H - 3, frameColor);
     box(3, th + 4, W - 4, H - 4, dark);
     box(4, th + 5, W - 4, H - 4, white);
+}
+
+void TabStrip::paintEvent(QPaintEvent* event) {
+    DrawingSurface::paintEvent(event);
+    if (!showsFocusMark(*this)) return;
+    QPainter p(this);
+    drawFocusRing(p, focusFrame_, focusMarkColor(*this), 1);
 }
 
 void TabStrip::resizeEvent(QResizeEvent* event) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QWidget>
 #include <array>
@@ -22,7 +23,8 @@ int tabAt(const TabLayout& layout, int x);
 
 // The hand-drawn tab strip `Onglets`: it draws its own tab headers and sunken frame and shows
 // one of its four panels at a time. A release in the header row (0 <= y <= 15) over another
-// tab selects it; Left / Right (or Ctrl+Tab) do the same from the keyboard.
+// tab selects it; Left / Right (or Ctrl+Tab) do the same from the keyboard. With the keyboard
+// focus, the selected tab's title is framed in the focus colour, over the strip's picture.
 class TabStrip : public DrawingSurface {
     Q_OBJECT
 public:
@@ -39,11 +41,14 @@ public:
 
     // Paints the strip and places the selected panel.
     void paintStrip();
+    // Where the focus mark goes: a frame round the selected tab's title, inside its tab.
+    QRect focusFrame() const { return focusFrame_; }
 
 signals:
     void tabChanged(int tab);
 
 protected:
+    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -52,6 +57,7 @@ private:
     std::array<QWidget*, 4> panels_{};
     int selected_ = 0;
     TabLayout layout_;
+    QRect focusFrame_;
 };
 
 }  // namespace ondalis

@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "focusmark.h"
+
 namespace ondalis {
 
 ColorSwatch::ColorSwatch(QWidget* parent) : QWidget(parent) {
@@ -20,7 +22,16 @@ void ColorSwatch::setColor(const QColor& c) {
 void ColorSwatch::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), color_);
-    p.setPen(hasFocus() ? QColor(Qt::black) : QColor(128, 128, 128));
+    if (showsFocusMark(*this)) {
+        // In place of the grey edge, a ring of the focus colour with a white line inside it,
+        // which stands out whatever the swatch's colour.
+        drawFocusRing(p, rect(), focusMarkColor(*this), FocusRingWidth);
+        drawFocusRing(
+            p, rect().adjusted(FocusRingWidth, FocusRingWidth, -FocusRingWidth, -FocusRingWidth),
+            Qt::white, 1);
+        return;
+    }
+    p.setPen(QColor(128, 128, 128));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 

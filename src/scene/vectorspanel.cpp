@@ -1,10 +1,12 @@
 #include "vectorspanel.h"
 
 #include <QCheckBox>
+#include <QPainter>
 #include <QScrollBar>
 #include <cmath>
 
 #include "colorswatch.h"
+#include "focusmark.h"
 #include "numberformat.h"
 #include "swatches.h"
 
@@ -22,10 +24,24 @@ QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& text, 
     return box;
 }
 
-// A small vertical spinner: the upper arrow lowers the value, which lengthens the vectors.
+// A small vertical spinner: the upper arrow lowers the value, which lengthens the vectors. With
+// the keyboard focus it is ringed with the focus colour.
+class ScaleSpinner : public QScrollBar {
+public:
+    explicit ScaleSpinner(QWidget* parent) : QScrollBar(Qt::Vertical, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (!showsFocusMark(*this)) return;
+        QPainter p(this);
+        drawFocusRing(p, rect(), focusMarkColor(*this), VectorsPanel::SpinnerFocusRingWidth);
+    }
+};
+
 QScrollBar* makeSpinner(QWidget* parent, const char* name, const QString& label, int min, int max,
                         int value, int x) {
-    auto* bar = new QScrollBar(Qt::Vertical, parent);
+    auto* bar = new ScaleSpinner(parent);
     bar->setObjectName(QString::fromLatin1(name));
     bar->setAccessibleName(label);
     bar->setToolTip(label);

@@ -46,6 +46,8 @@ public:
     static constexpr int ForceBarLeft = 64;      // Line2
     static constexpr int VelocityBarLeft = 272;  // Line1
     static constexpr int SpinnerHeight = 34;
+    // The focus mark of a spinner: a ring of the focus colour round its edge.
+    static constexpr int SpinnerFocusRingWidth = 2;
 
 signals:
     // A switch or a scale changed: the scene is to be redrawn.

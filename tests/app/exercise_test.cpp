@@ -159,6 +159,8 @@ TEST_F(Exercises, aFailedOpeningChangesNothingAndLeavesTheCatalogueOpen) {
     writeExercise("sans-config.E41", {{1, "enonce.rtf"}, {2, "absente.P19"}});
     writeExercise("mauvaise-config.E41", {{1, "enonce.rtf"}, {2, "AUTRE.p19"}});
     writeExercise("deux-config.E41", {{1, "enonce.rtf"}, {2, "double.p19"}});
+    writeFileIn(programFolder() + "notes.rtf", "Un texte sans mise en forme");
+    writeExercise("pas-rtf.E41", {{1, "notes.rtf"}});
     writeConfiguration("Double.P19", {"1", "100", "10", "0"});
     writeConfiguration("DOUBLE.P19", {"2", "100", "10", "0"});
     open();
@@ -175,6 +177,8 @@ TEST_F(Exercises, aFailedOpeningChangesNothingAndLeavesTheCatalogueOpen) {
         {"sans-enonce.E41", "Fichier absent", missing + "Textes/absent.rtf est introuvable"},
         {"sans-config.E41", "Fichier absent", missing + "absente.P19 est introuvable"},
         {"deux-config.E41", "Fichier absent", missing + "double.p19 est introuvable"},
+        {"pas-rtf.E41", "Fichier illisible",
+         missing + "notes.rtf n'est pas un texte au format RTF : il ne peut pas être lu"},
         {"mauvaise-config.E41", "Fichier non valide",
          QStringLiteral("Ce fichier ne correspond pas à cette application")},
     };
@@ -189,6 +193,73 @@ TEST_F(Exercises, aFailedOpeningChangesNothingAndLeavesTheCatalogueOpen) {
         EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(snapshot(), before);
     }
+}
+
+TEST_F(Exercises, theCatalogueShowsADamagedFileInPlaceAndBoxesItOnlyWhenAskedToOpenIt) {
+    writeExercise("a.E41", {{1, "a.rtf"}, {11, "Premier"}});
+    QByteArray damaged = indexBytes({{1, "b.rtf"}, {11, "Abime"}});
+    damaged[3 * 128] = char(127);  // record 4 says more than a record holds
+    writeFileIn(programFolder() + "b.E41", damaged);
+    writeExercise("c.E41", {{1, "c.rtf"}, {11, "Dernier"}});
+    feuilleP& w = open();
+    const Snapshot before = snapshot();
+
+    OnModal<Fichexo> catalogue([&](Fichexo& c) {
+        QTest::keyClick(c.File1, Qt::Key_Down);
+        EXPECT_EQ(c.File1->fileName(), QStringLiteral("b.E41"));
+        EXPECT_TRUE(c.Label8->isVisible());
+        EXPECT_TRUE(dialogs.messages.empty());
+        QTest::keyClick(c.File1, Qt::Key_Down);
+        EXPECT_EQ(c.titratexo->text(), QStringLiteral("Dernier"));
+        QTest::keyClick(c.File1, Qt::Key_Up);
+        EXPECT_TRUE(dialogs.messages.empty());
+        QTest::keyClick(c.File1, Qt::Key_Return);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Lecture impossible"));
+        EXPECT_TRUE(c.isVisible());
+        QTest::mouseClick(c.Image5, Qt::LeftButton);
+    });
+    chooseExerciseEntry(w, w.optionexo->openexo);
+    EXPECT_TRUE(catalogue.seen());
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(Exercises, aFolderWithoutExercisesLeavesNothingToOpenInTheCatalogue) {
+    writeExercise("a.E41", {{1, "a.rtf"}, {11, "Premier"}});
+    writeStatement("a.rtf", "Enonce");
+    QDir(programFolder()).mkpath(QStringLiteral("vide"));
+    feuilleP& w = open();
+    const Snapshot before = snapshot();
+
+    OnModal<Fichexo> catalogue([&](Fichexo& c) {
+        ASSERT_EQ(c.titratexo->text(), QStringLiteral("Premier"));
+        c.Dir1->setFocus();
+        c.Dir1->setCurrentItem(c.Dir1->findItems(QStringLiteral("vide"), Qt::MatchExactly)[0]);
+        QTest::keyClick(c.Dir1, Qt::Key_Return);
+        EXPECT_EQ(c.File1->count(), 0);
+        EXPECT_TRUE(c.titratexo->text().isEmpty());
+        EXPECT_TRUE(c.intratro->isVisible());
+        EXPECT_FALSE(c.ouvreur->isEnabled());
+        QTest::keyClick(c.File1, Qt::Key_Return);
+        QTest::keyClick(c.fichierexo, Qt::Key_Return);
+        EXPECT_TRUE(c.isVisible());
+        QTest::keyClick(c.File1, Qt::Key_Escape);
+    });
+    chooseExerciseEntry(w, w.optionexo->openexo);
+    EXPECT_TRUE(catalogue.seen());
+    EXPECT_TRUE(dialogs.messages.empty());
+    EXPECT_EQ(snapshot(), before);
+}
+
+TEST_F(Exercises, theCaptionShowsTheCleanPathOfTheConfigurationNamedInTheExercise) {
+    writeExercise("depart.E41", {{1, "./Textes/../enonce.rtf"}, {2, "./Textes/Depart.P19"}});
+    writeStatement("enonce.rtf", "Enonce");
+    writeConfiguration("Textes/Depart.P19", {"5", "100", "10", "0"});
+    feuilleP& w = open();
+    EXPECT_FALSE(openFromCatalogue("depart.E41"));
+    EXPECT_EQ(w.windowTitle(),
+              QStringLiteral("Ondalis - ") + programFolder() + "Textes/Depart.P19");
+    EXPECT_EQ(w.configurationPath, programFolder() + "Textes/Depart.P19");
 }
 
 TEST_F(Exercises, theGuardComesBeforeTheCatalogueAndAClosedCatalogueKeepsTheChanges) {

@@ -97,18 +97,24 @@ TEST_F(Printing, theImprimerButtonPrintsTheAnimationWithItsAxis) {
     EXPECT_EQ(printer.pages[0].drawn[1].at, QPointF(112.5, 900));
 }
 
-TEST_F(Printing, imageCopiesReplaceTheClipboardAndLeaveTheStatusLine) {
+TEST_F(Printing, imageCopiesReplaceTheClipboardAndSayTheImageIsCopied) {
     feuilleP& w = open();
-    const QString status = w.info->text();
+    const QString copied = QStringLiteral(
+        "L'image est copiée : vous pouvez la retrouver depuis toute application "
+        "(coller)");
     QGuiApplication::clipboard()->setText(QStringLiteral("abc"));
     w.menucopie->findChild<QAction*>(QStringLiteral("copigraph"))->trigger();
     // Before any recording: the empty graph frame exactly as drawn.
     EXPECT_EQ(QGuiApplication::clipboard()->image(), w.Frame1->image());
     EXPECT_FALSE(QGuiApplication::clipboard()->mimeData()->hasText());
-    EXPECT_EQ(w.info->text(), status);
+    EXPECT_EQ(w.info->text(), copied);
+    QTest::mouseMove(w.Command11, w.Command11->rect().center());
     w.menucopie->findChild<QAction*>(QStringLiteral("copim"))->trigger();
     EXPECT_EQ(QGuiApplication::clipboard()->image(), w.Picture2->image());
-    EXPECT_EQ(w.info->text(), status);
+    EXPECT_EQ(w.info->text(), copied);
+    // Over "Copier" the confirmation stays, as after the table's copy.
+    QTest::mouseMove(w.Command4, w.Command4->rect().center());
+    EXPECT_EQ(w.info->text(), copied);
 }
 
 TEST_F(Printing, thePointerOverEachControlShowsItsHint) {
@@ -181,6 +187,8 @@ TEST_F(Printing, theCopyConfirmationStaysOverCopierUntilThePointerGoesElsewhere)
     QTest::mouseMove(w.Command2, w.Command2->rect().center());
     w.menucopie->findChild<QAction*>(QStringLiteral("copitab"))->trigger();
     ASSERT_EQ(w.info->text(), w.copyMessage);
+    EXPECT_EQ(w.copyMessage, QStringLiteral("Le tableau est copié : vous pouvez le coller dans "
+                                            "une autre application"));
     QTest::mouseMove(w.Command4, w.Command4->rect().center());
     EXPECT_EQ(w.info->text(), w.copyMessage);
     QTest::mouseMove(w.Command4, w.Command4->rect().center() + QPoint(5, 2));

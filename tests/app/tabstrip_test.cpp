@@ -1,9 +1,15 @@
 #include "tabstrip.h"
+
+#include <QScrollBar>
+#include <functional>
+
+#include "colorswatch.h"
 #include "mainwindow_fixture.h"
 #include "palette.h"
 #include "parameterspanel.h"
 #include "recordingpanel.h"
 #include "valuegrid.h"
+#include "vectorspanel.h"
 
 namespace ondalis::testing {
 namespace {
@@ -74,6 +80,102 @@ TEST_F(TabStripInWindow, drawsTheOutlineSeparatorsAndSunkenFrame) {
 
 namespace ondalis::testing {
 namespace {
+
+// What the control itself shows (its panels and other children left out).
+QImage picture(QWidget* w) {
+    QImage image(w->size(), QImage::Format_RGB32);
+    image.fill(Qt::magenta);
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    return image;
+}
+
+// Takes the focus from the keyboard: Tab from the control before it in the focus chain.
+void tabInto(QWidget* control) {
+    QWidget* before = control->previousInFocusChain();
+    while (!(before->focusPolicy() & Qt::TabFocus) || !before->isVisible() || !before->isEnabled())
+        before = before->previousInFocusChain();
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), control);
+}
+
+using FocusMarks = MainWindowTest;
+
+TEST_F(FocusMarks, theStripTheSpinnersAndTheSwatchesRingTheKeyboardFocusOverTheirPicture) {
+    feuilleP& w = open();
+    struct Case {
+        const char* name;
+        int tab;
+        QWidget* control;
+        std::function<QRect()> ring;
+        int width;
+        QImage unfocused;  // what the control shows without the focus, drawn independently
+    };
+    QScrollBar reference(Qt::Vertical, w.Frame2);
+    reference.setRange(-50, 90);
+    reference.setValue(-10);
+    reference.resize(w.Frame2->VScroll3()->size());
+    reference.hide();
+    const QImage swatch = [&] {
+        QImage i(17, 17, QImage::Format_RGB32);
+        i.fill(QColor(128, 128, 128));
+        for (int y = 1; y < 16; ++y)
+            for (int x = 1; x < 16; ++x) i.setPixelColor(x, y, w.Label4(3)->color());
+        return i;
+    }();
+    w.Onglets->selectTab(2);
+    const Case cases[] = {
+        {"Onglets", 2, w.Onglets, [&] { return w.Onglets->focusFrame(); }, 1,
+         w.Onglets->image().convertToFormat(QImage::Format_RGB32)},
+        {"VScroll3", 2, w.Frame2->VScroll3(), [&] { return w.Frame2->VScroll3()->rect(); }, 2,
+         picture(&reference)},
+        {"Label4(3)", 2, w.Label4(3), [&] { return w.Label4(3)->rect(); }, 2, swatch},
+    };
+    const QRgb mark = w.palette().color(QPalette::Active, QPalette::Highlight).darker(125).rgb();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        w.Onglets->selectTab(c.tab);
+        const QImage before = picture(c.control);
+        EXPECT_EQ(before, c.unfocused);
+        tabInto(c.control);
+        const QImage focused = picture(c.control);
+        // The ring in the focus colour; for a swatch a white line inside it; else nothing moves.
+        const QRect ring = c.ring();
+        const QRect inside = ring.adjusted(c.width, c.width, -c.width, -c.width);
+        const QRect line = inside.adjusted(1, 1, -1, -1);
+        const bool swatchLine = c.control == w.Label4(3);
+        for (int y = 0; y < focused.height(); ++y)
+            for (int x = 0; x < focused.width(); ++x) {
+                const QPoint p(x, y);
+                const QRgb expected = ring.contains(p) && !inside.contains(p) ? mark
+                                      : swatchLine && inside.contains(p) && !line.contains(p)
+                                          ? qRgb(255, 255, 255)
+                                          : before.pixel(p);
+                ASSERT_EQ(focused.pixel(p), expected) << x << ", " << y;
+            }
+        QTest::keyClick(c.control, Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), c.control);
+        EXPECT_EQ(picture(c.control), before);
+    }
+    // The strip's ring frames the selected title without touching it, inside its tab.
+    const QRect frame = w.Onglets->focusFrame();
+    const auto& b = w.Onglets->layout().bounds;
+    EXPECT_GT(frame.left(), b[1]);
+    EXPECT_LT(frame.right(), b[2] - 1);
+    const QImage strip = w.Onglets->image();
+    for (int x = frame.left(); x <= frame.right(); ++x)
+        for (int y : {frame.top(), frame.bottom()})
+            EXPECT_NE(strip.pixelColor(x, y), QColor(Qt::black)) << x << ", " << y;
+}
+
+TEST_F(FocusMarks, aClickAloneShowsNoRingAsThePlatformsOwnControlsDo) {
+    feuilleP& w = open();
+    TabStrip& strip = *w.Onglets;
+    const auto& b = strip.layout().bounds;
+    QTest::mouseClick(&strip, Qt::LeftButton, {}, QPoint((b[1] + b[2]) / 2, 5));
+    ASSERT_EQ(QApplication::focusWidget(), &strip);
+    EXPECT_EQ(picture(&strip), strip.image().convertToFormat(QImage::Format_RGB32));
+}
 
 TEST_F(TabStripInWindow, theValueTableFitsInsideTheRecordingPanel) {
     feuilleP& w = open();

@@ -258,23 +258,38 @@ TEST_F(Dialogs, TheTypedNameBecomesTheFullPathOfAP19File) {
 TEST_F(Dialogs, AnEmptyNameOrNonToTheOverwriteQuestionKeepsTheDialogOpen) {
     auto d = saveDialog();
     show(*d);
-    QTest::keyClicks(d->Text1, "   ");
-    QTest::mouseClick(d->Command1, Qt::LeftButton);
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("Il faut donner un nom au fichier!"));
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Enregistrement impossible"));
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
-    EXPECT_TRUE(d->isVisible());
+    // Blanks, or nothing but an extension (which would give a hidden ".P19"), name no file.
+    const auto listing = [&] {
+        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden);
+    };
+    const QStringList entries = listing();
+    for (const char* typed : {"   ", ".txt", "  .P19 ", "sous/.txt", "sous/"}) {
+        SCOPED_TRACE(typed);
+        dialogs.messages.clear();
+        d->Text1->clear();
+        QTest::keyClicks(d->Text1, typed);
+        QTest::mouseClick(d->Command1, Qt::LeftButton);
+        ASSERT_EQ(dialogs.messages.size(), 1u);
+        EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("Il faut donner un nom au fichier!"));
+        EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Enregistrement impossible"));
+        EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+        EXPECT_TRUE(d->isVisible());
+        EXPECT_FALSE(QFile::exists(dir.filePath("sous/.P19")));
+    }
+    EXPECT_EQ(listing(), entries);
+    EXPECT_TRUE(configurationPath.isEmpty());
+    dialogs.messages.clear();
+    d->Text1->clear();
 
     // "essai" names the listed "essai.p19": the question comes, "Non" keeps the old file.
     dialogs.messageAnswers = {MessageResult::No};
     QTest::keyClicks(d->Text1, "essai");
     QTest::keyClick(d->Text1, Qt::Key_Return);
-    ASSERT_EQ(dialogs.messages.size(), 2u);
-    EXPECT_EQ(dialogs.messages[1].prompt, QStringLiteral("Ecraser le fichier existant?"));
-    EXPECT_EQ(dialogs.messages[1].title, QStringLiteral("Ce fichier existe déjà!"));
-    EXPECT_EQ(dialogs.messages[1].icon, MessageIcon::Warning);
-    EXPECT_EQ(dialogs.messages[1].buttons, MessageButtons::YesNo);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].prompt, QStringLiteral("Ecraser le fichier existant?"));
+    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Ce fichier existe déjà!"));
+    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Warning);
+    EXPECT_EQ(dialogs.messages[0].buttons, MessageButtons::YesNo);
     EXPECT_TRUE(d->isVisible());
     EXPECT_EQ(d->Text1->text(), dir.filePath("essai.p19"));
     EXPECT_EQ(fileBytes(dir.filePath("essai.p19")), QByteArray("essai.p19"));
@@ -284,7 +299,7 @@ TEST_F(Dialogs, AnEmptyNameOrNonToTheOverwriteQuestionKeepsTheDialogOpen) {
     // A double click on the file answered "Oui" writes over it.
     dialogs.messageAnswers = {MessageResult::Yes};
     clickFile(d->File1, "essai.p19", true);
-    EXPECT_EQ(dialogs.messages.size(), 3u);
+    EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(fileBytes(dir.filePath("essai.p19")), startupConfigurationBytes());
 }

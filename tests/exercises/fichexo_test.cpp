@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -33,7 +34,7 @@ protected:
     // The catalogue on the test folder, shown as the menu shows it (without its modal loop).
     Fichexo& open() {
         catalogue = std::make_unique<Fichexo>(
-            dialogs, exerciseFolder, folder,
+            exerciseFolder, folder,
             [this](const QString& path) {
                 opened.push_back(path);
                 loadingShown = catalogue->Frame2->isVisible();
@@ -52,6 +53,16 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
     }
 
+    // Opens the subfolder `name` of the folder list from the keyboard: highlight, then Enter.
+    void openFolder(const QString& name) {
+        FolderList* list = catalogue->Dir1;
+        const auto found = list->findItems(name, Qt::MatchExactly);
+        ASSERT_EQ(found.size(), 1);
+        list->setFocus();
+        list->setCurrentItem(found.first());
+        QTest::keyClick(list, Qt::Key_Return);
+    }
+
     std::vector<QWidget*> previewFields() const {
         std::vector<QWidget*> fields{catalogue->Label4, catalogue->Label1, catalogue->Label2,
                                      catalogue->Label3, catalogue->Text1,  catalogue->Text2,
@@ -63,7 +74,6 @@ protected:
     QTemporaryDir dir;
     QString folder;
     QString exerciseFolder = QStringLiteral("/avant/");
-    FakeDialogs dialogs;
     std::unique_ptr<Fichexo> catalogue;
     std::vector<QString> opened;
     bool openResult = false;
@@ -131,25 +141,65 @@ TEST_F(Catalogue, showsThePreviewOfTheFirstExerciseThenOfEachFileChosen) {
     // The arrow keys choose too.
     QTest::keyClick(c.File1, Qt::Key_Up);
     EXPECT_EQ(c.fichierexo->text(), folder + "a.E41");
-    EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_TRUE(opened.empty());
 }
 
-TEST_F(Catalogue, aFileThatCannotBeReadIsReportedAndThePreviewStaysPartlyFilled) {
+TEST_F(Catalogue, aFileThatCannotBeReadSaysSoInThePreviewAndTheArrowsGoOn) {
+    writeFileIn(folder + "a.E41", indexBytes({{1, "a.rtf"}, {11, "Premier"}}));
     QByteArray bytes = indexBytes({{3, "cor.rtf"}, {11, "Titre"}});
     bytes[2 * 128] = char(127);  // record 3 says more than a record holds
     writeFileIn(folder + "abime.E41", bytes);
+    writeFileIn(folder + "c.E41", indexBytes({{1, "c.rtf"}, {11, "Dernier"}}));
     Fichexo& c = open();
-    ASSERT_EQ(dialogs.messages.size(), 1u);
-    EXPECT_EQ(dialogs.messages[0].title, QStringLiteral("Lecture impossible"));
-    EXPECT_EQ(dialogs.messages[0].prompt,
-              QStringLiteral("Vérifier:\n- le nom du fichier,\n- l'état du lecteur."));
-    EXPECT_EQ(dialogs.messages[0].icon, MessageIcon::Error);
+
+    QTest::keyClick(c.File1, Qt::Key_Down);
+    EXPECT_EQ(c.fichierexo->text(), folder + "abime.E41");
+    EXPECT_TRUE(c.Label8->isVisible());
+    EXPECT_EQ(c.Label8->text(),
+              QStringLiteral("Lecture impossible\nVérifier:\n- le nom du fichier,\n"
+                             "- l'état du lecteur."));
     EXPECT_FALSE(c.intratro->isVisible());
-    EXPECT_TRUE(c.Label4->isVisible());
-    EXPECT_TRUE(c.ouvreur->isVisible());
-    EXPECT_FALSE(c.Image4[0]->isVisible());
     EXPECT_TRUE(c.titratexo->text().isEmpty());
+    for (QWidget* w : previewFields())
+        EXPECT_EQ(w->isVisible(), w == c.ouvreur) << w->objectName().toStdString();
+    // No box took the keys: the next arrow goes on to the next file.
+    QTest::keyClick(c.File1, Qt::Key_Down);
+    EXPECT_EQ(c.fichierexo->text(), folder + "c.E41");
+    EXPECT_EQ(c.titratexo->text(), QStringLiteral("Dernier"));
+    EXPECT_FALSE(c.Label8->isVisible());
+
+    // Opening it is still asked of the main window, which says what is wrong.
+    QTest::keyClick(c.File1, Qt::Key_Up);
+    QTest::mouseClick(c.ouvreur, Qt::LeftButton);
+    EXPECT_EQ(opened, std::vector<QString>{folder + "abime.E41"});
+}
+
+TEST_F(Catalogue, anotherFolderClearsThePreviewAndLeavesNothingToOpen) {
+    writeFileIn(folder + "a.E41", indexBytes({{1, "a.rtf"}, {11, "Ici"}}));
+    QDir(folder).mkpath(QStringLiteral("vide"));
+    QDir(folder).mkpath(QStringLiteral("autres"));
+    writeFileIn(folder + "autres/b.E41", indexBytes({{1, "b.rtf"}, {11, "Ailleurs"}}));
+    Fichexo& c = open();
+    ASSERT_EQ(c.titratexo->text(), QStringLiteral("Ici"));
+
+    for (const char* sub : {"vide", "autres"}) {
+        SCOPED_TRACE(sub);
+        openFolder(QString::fromLatin1(sub));
+        EXPECT_EQ(c.File1->path(), folder + sub);
+        EXPECT_TRUE(c.fichierexo->text().isEmpty());
+        EXPECT_TRUE(c.intratro->isVisible());
+        EXPECT_TRUE(c.titratexo->text().isEmpty());
+        for (QWidget* w : previewFields())
+            EXPECT_FALSE(w->isVisible()) << w->objectName().toStdString();
+        EXPECT_FALSE(c.ouvreur->isEnabled());
+        // Neither Enter nor the button's accelerator opens the exercise left behind.
+        QTest::keyClick(c.File1, Qt::Key_Return);
+        QTest::keyClick(&c, Qt::Key_O, Qt::AltModifier);
+        QTest::qWait(20);
+        EXPECT_TRUE(opened.empty());
+        EXPECT_TRUE(c.isVisible());
+        openFolder(QFileInfo(dir.path()).fileName());  // back up
+    }
 }
 
 TEST_F(Catalogue, opensWithTheButtonADoubleClickOrEnterAndClosesOnlyOnceOpened) {
