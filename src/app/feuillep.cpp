@@ -20,7 +20,6 @@
 #include "displaypanel.h"
 #include "drawingsurface.h"
 #include "feuillep_state.h"
-#include "imagecopy.h"
 #include "numberformat.h"
 #include "palette.h"
 #include "parameterspanel.h"
@@ -280,7 +279,7 @@ void feuilleP::createHints() {
     hints_->addUnlessShowing(Command4,
                              QStringLiteral("Copier pour placer l'image dans le presse- papiers "
                                             "puis coller depuis Word, Paint..."),
-                             {copyConfirmation, imageCopyConfirmation()});
+                             copyConfirmation);
 }
 
 void feuilleP::popUpCopyMenu() {

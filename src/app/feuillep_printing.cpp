@@ -22,14 +22,7 @@ void feuilleP::Command10_Click() {
     dialog.exec();
 }
 
-void feuilleP::copim() {
-    copySurfaceImage(*Picture2);
-    setStatusText(imageCopyConfirmation());
-}
-
-void feuilleP::copigraph() {
-    copySurfaceImage(*Frame1);
-    setStatusText(imageCopyConfirmation());
-}
+void feuilleP::copim() { copySurfaceImage(*Picture2); }
+void feuilleP::copigraph() { copySurfaceImage(*Frame1); }
 
 }  // namespace ondalis

@@ -24,10 +24,10 @@ std::optional<QPointF> pointerPosition(QEvent* event) {
 }  // namespace
 
 void StatusHints::add(QWidget* control, const QString& hint) {
-    addUnlessShowing(control, hint, {});
+    addUnlessShowing(control, hint, QString());
 }
 
-void StatusHints::addUnlessShowing(QWidget* control, const QString& hint, const QStringList& keep) {
+void StatusHints::addUnlessShowing(QWidget* control, const QString& hint, const QString& keep) {
     hints_.insert(control, {hint, keep});
     // Moves over the control itself reach the filter, not only its entry.
     control->setMouseTracking(true);
@@ -42,7 +42,7 @@ bool StatusHints::eventFilter(QObject* watched, QEvent* event) {
         const bool overChild = it != hints_.constEnd() &&
                                static_cast<QWidget*>(watched)->childAt(at->toPoint()) != nullptr;
         if (it != hints_.constEnd() && !overChild) {
-            const bool keepShown = it->keep.contains(current_());
+            const bool keepShown = !it->keep.isEmpty() && current_() == it->keep;
             if (!keepShown && current_() != it->text) show_(it->text);
         }
     }

@@ -3,7 +3,6 @@
 #include <QHash>
 #include <QObject>
 #include <QString>
-#include <QStringList>
 #include <functional>
 
 class QWidget;
@@ -21,8 +20,8 @@ public:
                 QObject* parent = nullptr);
 
     void add(QWidget* control, const QString& hint);
-    // The "Copier" rule: the hint is not shown while the status line holds one of `keep`.
-    void addUnlessShowing(QWidget* control, const QString& hint, const QStringList& keep);
+    // The "Copier" rule: the hint is not shown while the status line holds `keep`.
+    void addUnlessShowing(QWidget* control, const QString& hint, const QString& keep);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -30,7 +29,7 @@ protected:
 private:
     struct Hint {
         QString text;
-        QStringList keep;
+        QString keep;
     };
     QHash<QObject*, Hint> hints_;
     std::function<void(const QString&)> show_;

@@ -14,9 +14,4 @@ void copySurfaceImage(const DrawingSurface& surface) {
     clipboard->setImage(surface.image());
 }
 
-QString imageCopyConfirmation() {
-    return QStringLiteral(
-        "L'image est copiée : vous pouvez la retrouver depuis toute application (coller)");
-}
-
 }  // namespace ondalis

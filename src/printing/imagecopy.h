@@ -1,7 +1,5 @@
 #pragma once
 
-#include <QString>
-
 // The image copies of the "Co&pier" menu.
 namespace ondalis {
 
@@ -10,8 +8,5 @@ class DrawingSurface;
 // Empties the clipboard, then puts the surface's persistent image on it as a bitmap: what was
 // last drawn there, with the display options that shaped it. The status line is not touched.
 void copySurfaceImage(const DrawingSurface& surface);
-
-// What the status line says once an image is on the clipboard.
-QString imageCopyConfirmation();
 
 }  // namespace ondalis
