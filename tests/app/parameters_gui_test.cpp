@@ -68,7 +68,7 @@ TEST_F(ParameterFields, pastedTextIsValidatedLikeTypedText) {
     EXPECT_EQ(field->text(), QStringLiteral("10"));
 }
 
-TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResets) {
+TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResetsWhenItsValueChanged) {
     feuilleP& w = open();
     w.Text5(0)->setText(QStringLiteral("5"));
     w.Text5_LostFocus(0);
@@ -80,10 +80,37 @@ TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResets) {
     w.Text5(1)->setFocus();
     EXPECT_FALSE(w.isRunning());
     EXPECT_GT(w.currentSample().t, 0.1);  // paused, not reset
-    w.Text5(2)->setFocus();
+    w.Text5(2)->setFocus();               // left unchanged: still paused where it was
+    EXPECT_FALSE(w.isRunning());
+    EXPECT_GT(w.currentSample().t, 0.1);
+    EXPECT_EQ(typeAndLeave(2, QStringLiteral("20")), QStringLiteral("20"));
     EXPECT_FALSE(w.isRunning());
     EXPECT_EQ(w.currentSample().t, 0.0);
     EXPECT_FLOAT_EQ(w.currentSample().x, 5.0f);
+}
+
+TEST_F(ParameterFields, theSmallestValuesAreShownAsTheMotionUsesThem) {
+    feuilleP& w = open();
+    const struct {
+        int field;
+        const char* typed;
+        const char* shown;
+        float value;
+    } cases[] = {{FrictionField, "0,000001", "0,000001", 1e-6f},
+                 {PositionField, "-0.0000123456", "-0,0000123", -1.23e-5f}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        ParameterEdit* field = w.Text5(c.field);
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QString::fromUtf8(c.typed));
+        QTest::keyClick(field, Qt::Key_Return);
+        EXPECT_EQ(field->text(), QString::fromUtf8(c.shown));
+        const OscillatorParameters p = w.parameters();
+        EXPECT_EQ(c.field == FrictionField ? p.h : p.x0, c.value);
+    }
+    EXPECT_EQ(w.motionConstants().regime, Regime::Underdamped);
+    EXPECT_EQ(w.currentSample().x, -1.23e-5f);
 }
 
 TEST_F(ParameterFields, panelShowsHeadingsLabelsAndUnitsAroundTheFields) {
