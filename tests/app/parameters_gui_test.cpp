@@ -97,7 +97,7 @@ TEST_F(ParameterFields, theSmallestValuesAreShownAsTheMotionUsesThem) {
         const char* shown;
         float value;
     } cases[] = {{FrictionField, "0,000001", "0,000001", 1e-6f},
-                 {PositionField, "-0.0000123456", "-0,0000123", -1.23e-5f}};
+                 {PositionField, "-0.00000456789", "-0,00000457", -4.57e-6f}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.typed);
         ParameterEdit* field = w.Text5(c.field);
@@ -110,7 +110,7 @@ TEST_F(ParameterFields, theSmallestValuesAreShownAsTheMotionUsesThem) {
         EXPECT_EQ(c.field == FrictionField ? p.h : p.x0, c.value);
     }
     EXPECT_EQ(w.motionConstants().regime, Regime::Underdamped);
-    EXPECT_EQ(w.currentSample().x, -1.23e-5f);
+    EXPECT_EQ(w.currentSample().x, -4.57e-6f);
 }
 
 TEST_F(ParameterFields, panelShowsHeadingsLabelsAndUnitsAroundTheFields) {

@@ -42,7 +42,7 @@ INSTANTIATE_TEST_SUITE_P(
         // The smallest values are written in plain decimals, which the fields read back.
         ValidationCase{FrictionField, "0,000001", "0,000001"},
         ValidationCase{FrictionField, "0,0000099999", "0,00001"},
-        ValidationCase{PositionField, "-0,0000123456", "-0,0000123"},
+        ValidationCase{PositionField, "-0,00000456789", "-0,00000457"},
         ValidationCase{FrictionField, "0,00000000000000000000456", "0,00000000000000000000456"}));
 
 TEST(KeyFilter, letsDigitsCommaMinusAndBackspaceThroughOnly) {
