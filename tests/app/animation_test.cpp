@@ -317,6 +317,7 @@ TEST_F(Animation, stopAndTheInitialPositionResetFromTheValidatedFieldThatHasTheF
         EXPECT_EQ(w.parameters().m, c.m);
         EXPECT_EQ(w.currentSample().x, c.x0);
         EXPECT_TRUE(solidDrawnAt(c.x0));
+        EXPECT_EQ(w.currentSample().v, 0.0f);  // released without speed
     }
 }
 
@@ -384,22 +385,6 @@ TEST_F(Animation, withX0AtZeroTimeRunsAndTheTableFillsWithTheZeroMotion) {
         ASSERT_EQ(recordedRows(table()), 51);
         expectRowsAtTheirInstants();
         EXPECT_EQ(table().text(51, 1), QStringLiteral("0"));
-    }
-}
-
-TEST_F(Animation, aResetReleasesTheSolidWithoutSpeed) {
-    feuilleP& w = open();
-    type(MassField, QStringLiteral("100"));
-    type(PositionField, QStringLiteral("5"));
-    for (const char* h : {"5", "1", "2", "0,3"}) {
-        SCOPED_TRACE(h);
-        type(FrictionField, QString::fromUtf8(h));
-        click(w.Command18);
-        EXPECT_EQ(w.Label6->text(), QStringLiteral("0"));
-        click(w.command15);
-        tick();
-        EXPECT_EQ(table().text(1, 2), QStringLiteral("0"));
-        EXPECT_EQ(table().text(1, 4), QStringLiteral("0"));
     }
 }
 
