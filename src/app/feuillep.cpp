@@ -298,6 +298,7 @@ void feuilleP::setStatusText(const QString& text) {
 void feuilleP::Form_Load() {
     handshake_.setRunning(true);
     sample_.t = 0;
+    clockTime_ = 0;
     applySizeRule();
     intro();
     Text5(PositionField)->setText(QStringLiteral("0"));
@@ -308,7 +309,8 @@ void feuilleP::Form_Load() {
     update();
     Frame2->VScroll1()->setValue(70);
     Frame2->VScroll3()->setValue(-10);
-    Text5_LostFocus(StiffnessField);
+    // Once more with the vector scales in place: the reset and the whole scene.
+    Command13_Click();
     Picture6->setDurationIndex(3);
     Picture6->tetetab();
 }

@@ -210,6 +210,10 @@ private:
     void createHints();
     void createHelp();
     void writeInitialReadouts();
+    // The parameter fields' texts replaced by their validated form where they differ.
+    void finishParameterEdits();
+    // The first half of a tick: the sample at the clock's instant, computed and drawn.
+    void showClockInstant();
     float positionFromPointer(int x) const;
     void moveSolidTo(int x);
     void popUpCopyMenu();
@@ -236,7 +240,11 @@ private:
     HelpWindow* help_ = nullptr;  // created when first asked for
 
     MotionConstants motion_;
+    // The sample shown, with its own instant t. The clock's time is kept apart: the advance at
+    // the end of a tick moves the clock to the next instant, and the sample follows at the next
+    // tick, so that a redraw in between (paused) shows and records the motion at its own t.
     MotionSample sample_;
+    double clockTime_ = 0;
     QImage Image3;  // the sky, painted once
     bool inSizeRule_ = false;
     bool unloaded_ = false;

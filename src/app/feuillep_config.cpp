@@ -76,7 +76,7 @@ void feuilleP::applyConfiguration(const Configuration& c) {
     for (int i = 0; i < 4; ++i) Text5(i)->setText(validatedParameterText(i, c.parameters[i]));
     // The controls are set with their signals held, then each one's reaction runs once: the new
     // duration, the repainted scale bars, and for the duration, the quantity and the check boxes
-    // the reset and redraws that the validation of the position field runs anyway at the end
+    // the reset and redraws that run anyway at the end
     // (run one after the other, each would undo the one before).
     {
         const QSignalBlocker duration(Picture6->upDown());
@@ -98,8 +98,9 @@ void feuilleP::applyConfiguration(const Configuration& c) {
     Picture6->applyDuration(state_->recording, c.durationIndex);
     Frame2->paintPanel();
     for (int i = 0; i < ConfigurationColors; ++i) Label4(i)->setColor(fromColorValue(c.colors[i]));
-    // Back to the start of the motion with the loaded parameters, then the scene.
-    Text5_LostFocus(PositionField);
+    // Back to the start of the motion with the loaded parameters (even when they are those in
+    // force: the duration and the display changed), then the scene.
+    Command18_Click();
     majaff();
 }
 

@@ -34,8 +34,12 @@ int feuilleP::rowsRecorded() const { return recordedRows(*Picture6->grid()); }
 bool feuilleP::slowMotion() const { return Picture1->slowMotion(); }
 
 void feuilleP::Command18_Click() {
+    // Whichever control asked for the reset, a field still being edited is validated first, so
+    // that the motion starts from values the fields show.
+    finishParameterEdits();
     Timer1->setEnabled(false);
     const OscillatorParameters p = parameters();
+    state_->parametersInForce = p;
     computeScaleExponents(p, motion_);
     Frame2->setExponents(motion_.forceExponent, motion_.speedExponent);
     sample_.t = 0;
@@ -44,11 +48,20 @@ void feuilleP::Command18_Click() {
     computeRegime(p, motion_);
     sample_.x = sample_.v = sample_.a = 0;
     sample_.t = 0;
-    Timer1_Timer();
-    sample_.t = 0;
+    clockTime_ = 0;
+    state_->recording.sampleDue = false;
+    showClockInstant();
     writeInitialReadouts();
     cutTableToHeader(*Picture6->grid());
     echgraph();
+}
+
+void feuilleP::finishParameterEdits() {
+    for (int i = 0; i < 4; ++i) {
+        ParameterEdit* field = Text5(i);
+        const QString validated = validatedParameterText(i, field->text());
+        if (validated != field->text()) field->setText(validated);
+    }
 }
 
 void feuilleP::writeInitialReadouts() {
@@ -59,12 +72,16 @@ void feuilleP::writeInitialReadouts() {
 }
 
 void feuilleP::Timer1_Timer() {
-    sample_ = sampleMotion(motion_, parameters(), sample_.t, sample_);
-    majaff();
+    showClockInstant();
     const ClockAdvance next =
-        advanceClock(sample_.t, duration(), motion_.stepLimit, slowMotion(), rowsRecorded());
-    sample_.t = next.t;
+        advanceClock(clockTime_, duration(), motion_.stepLimit, slowMotion(), rowsRecorded());
+    clockTime_ = next.t;
     state_->recording.sampleDue = next.sampleDue;
+}
+
+void feuilleP::showClockInstant() {
+    sample_ = sampleMotion(motion_, parameters(), clockTime_, sample_);
+    majaff();
 }
 
 void feuilleP::majaff() {
@@ -131,7 +148,9 @@ void feuilleP::command16_Click() {
 
 void feuilleP::Image4_Click() {
     Command18_Click();
-    Timer1_Timer();
+    // The initial position shown once more; the clock stays on t = 0, where the next start
+    // begins.
+    showClockInstant();
     majaff();
     echgraph();
 }
@@ -150,6 +169,9 @@ void feuilleP::Text5_GotFocus(int) {
 void feuilleP::Text5_LostFocus(int index) {
     ParameterEdit* field = Text5(index);
     field->setText(validatedParameterText(index, field->text()));
+    // A field looked at and left with the value the motion already uses changes nothing: the
+    // motion and its recording are kept.
+    if (state_->parametersInForce == parameters()) return;
     Timer1->setEnabled(false);
     Command18_Click();
     if (index == StiffnessField) Command13_Click();
@@ -164,7 +186,7 @@ float feuilleP::positionFromPointer(int x) const {
 
 void feuilleP::moveSolidTo(int x) {
     const float x0 = positionFromPointer(x);
-    Text5(PositionField)->setText(formatGeneral(x0));
+    Text5(PositionField)->setText(parameterText(x0));
     sample_.x = x0;
     Command18_Click();
     majaff();
@@ -193,7 +215,7 @@ void feuilleP::Picture2_MouseUp(Qt::MouseButton button, int x, int) {
     if (isRunning()) Command18_Click();
     const float x0 = positionFromPointer(x);
     sample_.x = x0;
-    Text5(PositionField)->setText(formatGeneral(x0));
+    Text5(PositionField)->setText(parameterText(x0));
     Command18_Click();
     command15_Click();
 }

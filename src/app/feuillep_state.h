@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <optional>
 
 #include "graphframe.h"
 #include "keypad.h"
@@ -23,6 +24,8 @@ struct MainWindowState {
     // The parameters as last read from the four fields, read again once a text changed.
     OscillatorParameters parameters;
     bool parametersRead = false;
+    // The parameters of the motion in force, as the last reset read them.
+    std::optional<OscillatorParameters> parametersInForce;
 };
 
 }  // namespace ondalis

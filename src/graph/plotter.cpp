@@ -4,6 +4,7 @@
 #include <QToolTip>
 #include <QWidget>
 
+#include "clock.h"
 #include "drawingsurface.h"
 #include "numberformat.h"
 #include "valuegrid.h"
@@ -11,10 +12,31 @@
 
 namespace ondalis {
 
+namespace {
+
+// The table row of the sample's instant: the first row at t = 0 (rewritten by every drawing
+// there), the next one when the clock has flagged a sampling instant and the sample is the
+// motion at that very instant. A sample drawn again at another t (a redraw while paused) writes
+// nothing.
+void recordRow(const MotionSample& sample, float duration, RecordingSettings& settings,
+               ValueGrid& grid) {
+    if (sample.t == 0) {
+        writeFirstRow(grid, sample);
+    } else if (settings.sampleDue && sample.t == samplingInstant(duration, recordedRows(grid))) {
+        writeNextRow(grid, sample);
+        settings.sampleDue = false;
+    }
+}
+
+}  // namespace
+
 bool tracegraphe(DrawingSurface& f, const GraphScale& scale, PlotMemory& memory,
                  const MotionSample& sample, float duration, bool bold, const CurveColors& colors,
                  RecordingSettings& settings, ValueGrid& grid) {
-    if (duration <= 0 || scale.ymax == 0 || float(sample.t) > duration) return false;
+    if (duration <= 0 || float(sample.t) > duration) return false;
+    recordRow(sample, duration, settings, grid);
+    // A motion without amplitude (x0 = 0) has no full scale and no curve, but its rows.
+    if (scale.ymax == 0) return false;
     if (bold) f.setDrawWidth(2);
     const double x = 50 + 500 * sample.t / double(duration);
     const bool energy = scale.quantity == PlotEnergies;
@@ -42,17 +64,12 @@ bool tracegraphe(DrawingSurface& f, const GraphScale& scale, PlotMemory& memory,
             f.line(memory.previousX, memory.previousY2, x, y2, colors.epe);
             f.line(memory.previousX, memory.previousY3, x, y3, colors.em);
         }
-        if (settings.sampleDue) {
-            writeNextRow(grid, sample);
-            settings.sampleDue = false;
-        }
     } else {
         f.point(x, y1, c1);
         if (energy) {
             f.point(x, y2, colors.epe);
             f.point(x, y3, colors.em);
         }
-        writeFirstRow(grid, sample);
     }
     memory.previousX = x;
     memory.previousY1 = y1;

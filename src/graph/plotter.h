@@ -26,10 +26,11 @@ struct PlotMemory {
 // float(t) <= D. It extends the curve by one segment per call (three for the energies), from
 // the remembered point to the point of sample.t, in the quantity's colour and 2 pixels wide
 // when `bold`; at t = 0 exactly it draws the point instead and writes the first table row. When
-// the clock has flagged a sampling instant (settings.sampleDue) at t != 0 it appends the next
-// table row and clears the flag, so that a redraw at the same instant adds no second row. The
-// line width is 1 again afterwards. Nothing happens when D <= 0, ymax = 0 or float(t) > D;
-// returns whether it drew.
+// the clock has flagged a sampling instant (settings.sampleDue) and the sample is the motion at
+// that instant n·D/50 (n rows recorded), it appends the next table row and clears the flag, so
+// that a redraw at the same or at another instant adds no row. The line width is 1 again
+// afterwards. Nothing happens when D <= 0 or float(t) > D; with ymax = 0 (no motion) the rows
+// are written but nothing is drawn. Returns whether it drew.
 bool tracegraphe(DrawingSurface& frame, const GraphScale& scale, PlotMemory& memory,
                  const MotionSample& sample, float duration, bool bold, const CurveColors& colors,
                  RecordingSettings& settings, ValueGrid& grid);

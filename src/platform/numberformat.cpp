@@ -112,14 +112,15 @@ Scientific scientific(double v, int decimals) {
 }
 
 // The general number format: `significant` digits at most, plain notation for exponents from
-// -5 to `maxPlainExponent`, the locale's decimal separator, no grouping.
-QString generalText(bool negative, Decimal d, int significant, int maxPlainExponent) {
+// `minPlainExponent` to `maxPlainExponent`, the locale's decimal separator, no grouping.
+QString generalText(bool negative, Decimal d, int significant, int maxPlainExponent,
+                    int minPlainExponent = -5) {
     d = roundSignificant(d, significant);
     if (d.isZero()) return QStringLiteral("0");
     const QString point = QLocale().decimalPoint();
     QString text = negative ? QStringLiteral("-") : QString();
     const int last = int(d.digits.size()) - 1;
-    if (d.exponent < -5 || d.exponent > maxPlainExponent) {
+    if (d.exponent < minPlainExponent || d.exponent > maxPlainExponent) {
         text += QLatin1Char(d.digits[0]);
         if (last > 0) text += point + QString::fromLatin1(d.digits.data() + 1, last);
         return text + exponentText(d.exponent);
@@ -215,6 +216,12 @@ QString formatGeneral(float v) {
 QString formatGeneral(double v) {
     if (!std::isfinite(v)) return nonFiniteText(v);
     return generalText(std::signbit(v), shortestDecimal(std::fabs(v)), 15, 14);
+}
+
+QString formatPlainDecimal(float v) {
+    if (!std::isfinite(v)) return nonFiniteText(double(v));
+    return generalText(std::signbit(v), shortestDecimal(std::fabs(v)), 7, 6,
+                       std::numeric_limits<int>::min());
 }
 
 QString formatThreeSignificant(double v) { return formatGeneral(roundThreeSignificant(v)); }

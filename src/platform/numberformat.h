@@ -34,6 +34,10 @@ float roundTwoSignificant(double v);
 QString formatGeneral(float v);
 QString formatGeneral(double v);
 
+// The general format of a single, but small magnitudes in plain decimals too: 1E-06 is written
+// "0,000001", as the parameter fields (whose reader takes no exponent) need it.
+QString formatPlainDecimal(float v);
+
 // Three-significant-digit form: formatGeneral(roundThreeSignificant(v)).
 QString formatThreeSignificant(double v);
 

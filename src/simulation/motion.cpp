@@ -93,7 +93,9 @@ MotionSample sampleMotion(const MotionConstants& c, const OscillatorParameters& 
             const double e1 = std::exp(c.c3 * t);
             const double e2 = std::exp(c.c4 * t);
             assignIfFinite(s.x, c.c1 * e1 + c.c2 * e2);
-            assignIfFinite(s.v, (c.c1 * c.c3 * e1 + c.c2 * c.c4 * e2) / 100.0);
+            // A·r1 = -B·r2 (no initial speed), so v = A·r1·(e^(r1·t) - e^(r2·t)): exactly 0 at
+            // t = 0 rather than the residue of two opposite products.
+            assignIfFinite(s.v, c.c1 * c.c3 * (e1 - e2) / 100.0);
             assignIfFinite(s.a, (c.c1 * c.c3 * c.c3 * e1 + c.c2 * c.c4 * c.c4 * e2) / 100.0);
             break;
         }
@@ -111,8 +113,10 @@ MotionSample sampleMotion(const MotionConstants& c, const OscillatorParameters& 
             const double theta = c.c2 * t + c.c3;
             const double big = c.c4;
             assignIfFinite(s.x, big * e * std::cos(theta));
-            assignIfFinite(
-                s.v, (big * c.c1 * e * std::cos(theta) - big * e * c.c2 * std::sin(theta)) / 100.0);
+            // With tan φ = α/ω, α·cos θ - ω·sin θ = -sqrt(α² + ω²)·sin(ω·t): the velocity is
+            // exactly 0 at t = 0 rather than the residue of two opposite products.
+            const double omega0 = std::sqrt(c.c1 * c.c1 + c.c2 * c.c2);
+            assignIfFinite(s.v, -big * e * omega0 * std::sin(c.c2 * t) / 100.0);
             // The acceleration follows from the forces on the solid.
             assignIfFinite(
                 s.a, (-double(p.k) * s.x / 100.0 - double(p.h) * s.v) / (double(p.m) / 1000.0));

@@ -47,7 +47,8 @@ MotionConstants computeMotionConstants(const OscillatorParameters& p);
 
 // The sample at time t. m, k (and h for the underdamped acceleration) are read from `p`. Each
 // quantity is computed in double precision and stored as a single; a failing computation keeps
-// the value of `previous`.
+// the value of `previous`. The velocity is taken in forms that vanish exactly at t = 0 in every
+// regime, so that a solid released without speed shows v = 0 and Ec = 0, not rounding residues.
 MotionSample sampleMotion(const MotionConstants& c, const OscillatorParameters& p, double t,
                           const MotionSample& previous = {});
 

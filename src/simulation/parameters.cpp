@@ -36,8 +36,10 @@ QString validatedParameterText(int field, const QString& text) {
         if (v < r.min) v = r.min;
         if (v > r.max) v = r.max;
     }
-    return formatGeneral(roundThreeSignificant(v));
+    return parameterText(roundThreeSignificant(v));
 }
+
+QString parameterText(float v) { return formatPlainDecimal(v); }
 
 std::optional<QChar> filterParameterKey(QChar c) {
     if (c.isDigit() && c.unicode() < 128) return c;

@@ -22,6 +22,8 @@ struct OscillatorParameters {
     float m = 145;
     float k = 10;
     float h = 0.2f;
+
+    bool operator==(const OscillatorParameters&) const = default;
 };
 
 struct ParameterRange {
@@ -38,9 +40,13 @@ float parameterValue(const QString& text);
 OscillatorParameters parametersFromTexts(const std::array<QString, 4>& texts);
 
 // Validation of a field: the text read as a number (0 when it is not one), clamped to the
-// field's range, rounded to three significant digits and written back in the general format
-// with a decimal comma. "12" -> "10" for x0; "-12,5" -> "-10"; "3,14159" -> "3,14".
+// field's range, rounded to three significant digits and written back as parameterText. "12" ->
+// "10" for x0; "-12,5" -> "-10"; "3,14159" -> "3,14".
 QString validatedParameterText(int field, const QString& text);
+
+// The text a field shows for v: the general format with a decimal comma, in plain decimals even
+// for the smallest values ("0,000001", not "1E-06"), so that reading the field gives v back.
+QString parameterText(float v);
 
 // Key filter of the entry fields: digits, comma, minus and backspace pass; a full stop becomes a
 // comma; everything else is dropped (nullopt). Enter is handled by the field itself.

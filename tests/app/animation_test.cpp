@@ -6,9 +6,12 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
+#include <functional>
 
+#include "clock.h"
 #include "colorswatch.h"
 #include "displaypanel.h"
 #include "machine.h"
@@ -20,6 +23,7 @@
 #include "updown.h"
 #include "valuegrid.h"
 #include "valuetable.h"
+#include "vectorspanel.h"
 
 namespace ondalis::testing {
 namespace {
@@ -36,6 +40,36 @@ protected:
     // Ticks until the table is complete (or a limit is reached).
     void recordAll(int limit = 5000) {
         for (int i = 0; i < limit && recordedRows(table()) < 51; ++i) tick();
+    }
+
+    // Types into a parameter field with real key presses; the focus stays in the field.
+    void type(int field, const QString& keys) {
+        ParameterEdit* edit = window->Text5(field);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, keys);
+    }
+
+    void click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton); }
+
+    // Every row holds the closed-form motion at its own instant (r - 1)·D/50.
+    void expectRowsAtTheirInstants() {
+        const OscillatorParameters p = window->parameters();
+        const MotionConstants c = computeMotionConstants(p);
+        for (int r = 1; r <= recordedRows(table()); ++r) {
+            const double t = samplingInstant(window->duration(), r - 1);
+            const MotionSample s = sampleMotion(c, p, t);
+            ASSERT_EQ(table().text(r, 0), formatGeneral(t)) << "row " << r;
+            ASSERT_EQ(table().text(r, 1), formatThreeSignificant(s.x)) << "row " << r;
+            ASSERT_EQ(table().text(r, 2), formatThreeSignificant(s.v)) << "row " << r;
+            ASSERT_EQ(table().text(r, 3), formatThreeSignificant(s.a)) << "row " << r;
+            ASSERT_EQ(table().text(r, 6), formatThreeSignificant(s.em)) << "row " << r;
+        }
+    }
+
+    // The solid's outline is black 15 pixels left of its centre 30·x + 450.
+    bool solidDrawnAt(float x) {
+        return window->Picture2->image().pixelColor(int(30 * x + 450) - 15, 21) == Qt::black;
     }
 };
 
@@ -139,7 +173,7 @@ TEST_F(Animation, slowMotionStepsByATenth) {
     QTest::mouseClick(w.Picture1->speed(), Qt::LeftButton);
     ASSERT_TRUE(w.slowMotion());
     w.command15_Click();
-    tick();
+    tick(2);  // the second tick shows the instant the first one stepped to
     EXPECT_NEAR(w.currentSample().t, step / 10.0, 1e-9);
 }
 
@@ -227,6 +261,131 @@ TEST_F(Animation, theTableCopyIsTabSeparatedWithLineFeedsAndConfirmed) {
     QApplication::sendEvent(w.Command2, &enter);
     QApplication::sendEvent(w.Command4, &enter);
     EXPECT_TRUE(w.info->text().startsWith(QStringLiteral("Copier pour placer l'image")));
+}
+
+TEST_F(Animation, aRedrawWhilePausedAddsNoRowAndEveryRowHoldsTheMotionAtItsInstant) {
+    feuilleP& w = openAt(QStringLiteral("5"));
+    w.Picture6->setDurationIndex(-1);  // 200 ms: every tick lands on a sampling instant
+    const struct {
+        const char* name;
+        int tab;
+        std::function<void()> redraw;
+    } redraws[] = {
+        {"axis", 3, [&] { click(w.Picture1->Check1()); }},
+        {"ruler", 3, [&] { click(w.Picture1->Check6()); }},
+        {"velocity vector", 2, [&] { click(w.Frame2->Check5()); }},
+        {"velocity scale", 2, [&] { QTest::keyClick(w.Frame2->VScroll1(), Qt::Key_Down); }},
+    };
+    for (const auto& r : redraws) {
+        SCOPED_TRACE(r.name);
+        w.Onglets->selectTab(r.tab);
+        click(w.Command18);
+        click(w.command15);
+        tick(3);
+        click(w.command16);
+        r.redraw();
+        EXPECT_EQ(recordedRows(table()), 3);
+        expectRowsAtTheirInstants();
+        click(w.command15);
+        recordAll();
+        EXPECT_EQ(recordedRows(table()), 51);
+        expectRowsAtTheirInstants();
+    }
+}
+
+TEST_F(Animation, stopAndTheInitialPositionResetFromTheValidatedFieldThatHasTheFocus) {
+    feuilleP& w = open();
+    const struct {
+        int field;
+        const char* typed;
+        bool initialPosition;  // "Retrouver la position initiale" rather than "Stop"
+        const char* shown;
+        float x0, m;
+    } cases[] = {
+        {PositionField, "50", false, "10", 10, 145},
+        {MassField, "0", false, "10", 10, 10},
+        {PositionField, "-50", true, "-10", -10, 10},
+        {MassField, "99999", true, "5000", -10, 5000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        type(c.field, QString::fromUtf8(c.typed));
+        click(c.initialPosition ? w.Image4 : w.Command18);
+        EXPECT_EQ(w.Text5(c.field)->text(), QString::fromUtf8(c.shown));
+        EXPECT_TRUE(w.Text5(c.field)->hasFocus());
+        EXPECT_EQ(w.parameters().x0, c.x0);
+        EXPECT_EQ(w.parameters().m, c.m);
+        EXPECT_EQ(w.currentSample().x, c.x0);
+        EXPECT_TRUE(solidDrawnAt(c.x0));
+        EXPECT_EQ(w.currentSample().v, 0.0f);  // released without speed
+    }
+}
+
+TEST_F(Animation, theInitialPositionLeavesTheClockOnZeroWithOneRow) {
+    feuilleP& w = openAt(QStringLiteral("5"));
+    for (int durationIndex : {0, -1, 3}) {
+        SCOPED_TRACE(durationIndex);
+        w.Picture6->setDurationIndex(durationIndex);
+        click(w.command15);
+        tick(10);
+        click(w.Image4);
+        EXPECT_EQ(w.Label3->text(), QStringLiteral("0,00"));
+        EXPECT_EQ(w.currentSample().t, 0.0);
+        EXPECT_TRUE(solidDrawnAt(5));
+        EXPECT_EQ(recordedRows(table()), 1);
+        EXPECT_EQ(table().text(1, 1), QStringLiteral("5"));
+        // The next start begins at t = 0.
+        click(w.command15);
+        tick();
+        EXPECT_EQ(w.currentSample().t, 0.0);
+        tick(4);
+        expectRowsAtTheirInstants();
+    }
+}
+
+TEST_F(Animation, leavingAFieldKeepsTheRecordingUnlessItsValueChanged) {
+    feuilleP& w = openAt(QStringLiteral("5"));
+    const struct {
+        const char* typed;  // nothing: the field is only looked at
+        bool kept;
+    } cases[] = {{nullptr, true}, {"145", true}, {"200", false}};
+    QAction* copy = w.menucopie->findChild<QAction*>(QStringLiteral("copitab"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed ? c.typed : "looked at");
+        click(w.Command18);
+        click(w.command15);
+        tick(20);
+        const int rows = recordedRows(table());
+        ASSERT_GT(rows, 1);
+        click(w.Text5(MassField));
+        EXPECT_FALSE(w.isRunning());
+        if (c.typed) type(MassField, QString::fromUtf8(c.typed));
+        click(w.Command4);
+        ASSERT_TRUE(w.menucopie->isVisible());
+        QTest::mouseClick(w.menucopie, Qt::LeftButton, {},
+                          w.menucopie->actionGeometry(copy).center());
+        const QStringList lines = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+        ASSERT_EQ(lines.size(), 1 + (c.kept ? rows : 0));
+        if (c.kept) {
+            EXPECT_EQ(lines.back().split(QLatin1Char('\t'))[1], table().text(rows, 1));
+        }
+    }
+}
+
+TEST_F(Animation, withX0AtZeroTimeRunsAndTheTableFillsWithTheZeroMotion) {
+    feuilleP& w = open();
+    for (bool afterStop : {false, true}) {
+        SCOPED_TRACE(afterStop ? "after Stop" : "after start-up");
+        if (afterStop) click(w.Command18);
+        click(w.command15);
+        tick(3);
+        EXPECT_EQ(w.Label3->text(), QStringLiteral("0,03"));
+        EXPECT_EQ(recordedRows(table()), 1);
+        recordAll();
+        ASSERT_EQ(recordedRows(table()), 51);
+        expectRowsAtTheirInstants();
+        EXPECT_EQ(table().text(51, 1), QStringLiteral("0"));
+    }
 }
 
 TEST_F(Animation, theGraphReadoutShowsTheTimeUnderThePointer) {

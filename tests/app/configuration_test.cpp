@@ -93,7 +93,7 @@ protected:
         w.Picture1->setQuantity(c.quantity);
         for (int i = 0; i < ConfigurationColors; ++i)
             w.Label4(i)->setColor(fromColorValue(c.colors[i]));
-        w.Text5_LostFocus(PositionField);
+        w.Command18_Click();
     }
 
     // Saves through Ctrl+S and the save dialog under `name`.

@@ -68,7 +68,7 @@ TEST_F(ParameterFields, pastedTextIsValidatedLikeTypedText) {
     EXPECT_EQ(field->text(), QStringLiteral("10"));
 }
 
-TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResets) {
+TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResetsWhenItsValueChanged) {
     feuilleP& w = open();
     w.Text5(0)->setText(QStringLiteral("5"));
     w.Text5_LostFocus(0);
@@ -80,10 +80,21 @@ TEST_F(ParameterFields, enteringAFieldPausesAndLeavingItResets) {
     w.Text5(1)->setFocus();
     EXPECT_FALSE(w.isRunning());
     EXPECT_GT(w.currentSample().t, 0.1);  // paused, not reset
-    w.Text5(2)->setFocus();
+    w.Text5(2)->setFocus();               // left unchanged: still paused where it was
+    EXPECT_FALSE(w.isRunning());
+    EXPECT_GT(w.currentSample().t, 0.1);
+    EXPECT_EQ(typeAndLeave(2, QStringLiteral("20")), QStringLiteral("20"));
     EXPECT_FALSE(w.isRunning());
     EXPECT_EQ(w.currentSample().t, 0.0);
     EXPECT_FLOAT_EQ(w.currentSample().x, 5.0f);
+}
+
+TEST_F(ParameterFields, theSmallestValuesAreShownAsTheMotionUsesThem) {
+    feuilleP& w = open();
+    EXPECT_EQ(typeAndLeave(FrictionField, QStringLiteral("0.00000123456")),
+              QStringLiteral("0,00000123"));
+    EXPECT_EQ(w.parameters().h, 1.23e-6f);
+    EXPECT_EQ(w.motionConstants().regime, Regime::Underdamped);
 }
 
 TEST_F(ParameterFields, panelShowsHeadingsLabelsAndUnitsAroundTheFields) {

@@ -67,8 +67,8 @@ TEST_P(PlotterGuard, draws_nothing_and_writes_no_row) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, PlotterGuard,
                          ::testing::Values(GuardCase{0, 5, 0}, GuardCase{-1, 5, 0},
-                                           GuardCase{5, 0, 0}, GuardCase{5, 0, 1},
-                                           GuardCase{5, 5, 5.001}, GuardCase{0.001f, 5, 0.00102}));
+                                           GuardCase{5, 0, 1}, GuardCase{5, 5, 5.001},
+                                           GuardCase{0.001f, 5, 0.00102}));
 
 TEST_F(Plotter, a_time_just_past_d_that_rounds_onto_d_is_still_plotted) {
     EXPECT_TRUE(plot(5.0000001, 0));
@@ -99,9 +99,23 @@ TEST_F(Plotter, later_call_draws_a_segment_from_the_remembered_point) {
     EXPECT_EQ(recordedRows(grid), 1);  // no sampling instant flagged
 }
 
+TEST_F(Plotter, without_amplitude_draws_nothing_but_writes_the_rows) {
+    scale.ymax = 0;
+    EXPECT_FALSE(plot(0, 0));
+    settings.sampleDue = true;
+    EXPECT_FALSE(plot(0.1, 0));
+    EXPECT_EQ(countColour(kWhite), 617 * 225);
+    ASSERT_EQ(recordedRows(grid), 2);
+    EXPECT_EQ(grid.text(2, 0), QStringLiteral("0,1"));
+    EXPECT_EQ(grid.text(2, 1), QStringLiteral("0"));
+}
+
 TEST_F(Plotter, flagged_instant_appends_one_row_and_clears_the_flag) {
     plot(0, 5);
     settings.sampleDue = true;
+    // A sample of another instant (drawn again while paused) is not the flagged instant's row.
+    plot(0.05, 4.8f);
+    EXPECT_EQ(recordedRows(grid), 1);
     plot(0.1, 4.5f);
     EXPECT_EQ(recordedRows(grid), 2);
     EXPECT_EQ(grid.text(2, 0), QStringLiteral("0,1"));

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "numberformat.h"
 #include "recording_run.h"
 
 namespace ondalis {
@@ -189,12 +190,16 @@ TEST(Recording, bold_energy_curves_are_two_pixels_thick) {
     }
 }
 
-TEST(Recording, zero_start_position_gives_no_row_no_curve_and_holds_t_at_zero) {
+TEST(Recording, zero_start_position_records_51_zero_rows_and_draws_no_curve) {
     RecordingRun run({0, 145, 10, 0.2f}, 5);
-    for (int i = 0; i < 200; ++i) run.tick();
-    EXPECT_EQ(recordedRows(run.grid), 0);
+    run.runPastDuration();
     EXPECT_EQ(run.scale.ymax, 0);
-    for (double t : run.times) ASSERT_EQ(t, 0);
+    ASSERT_EQ(recordedRows(run.grid), 51);
+    for (int r = 1; r <= 51; ++r) {
+        EXPECT_EQ(run.grid.text(r, 0), formatGeneral((r - 1) / 10.0));
+        for (int c = 1; c < 7; ++c) ASSERT_EQ(run.grid.text(r, c), QStringLiteral("0"));
+    }
+    EXPECT_GT(run.t, 5.0);
     const QImage img = run.frame.image();
     for (int y = 0; y < 225; ++y)
         for (int x = 0; x < 617; ++x) ASSERT_NE(img.pixelColor(x, y), run.colors.position);

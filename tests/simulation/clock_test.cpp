@@ -77,7 +77,7 @@ TEST(Clock, afterTheLastRowTheClockMayStopOnceMoreThenRunsFreely) {
 }
 
 TEST(Clock, withoutRowsTheClockStaysOnZero) {
-    // x0 = 0 records nothing, so the next instant stays 0.
+    // Until the row of t = 0 is written, the next instant is 0.
     EXPECT_DOUBLE_EQ(advanceClock(0, 5, 0.0151f, false, 0).t, 0);
     EXPECT_DOUBLE_EQ(advanceClock(0, 5, 0.0151f, true, 0).t, 0);
 }

@@ -39,6 +39,27 @@ INSTANTIATE_TEST_SUITE_P(FourRegimes, RegimeAtExampleValues,
                                            RegimeCase{"overdamped", 5, Regime::Overdamped}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+class ReleaseWithoutSpeed : public ::testing::TestWithParam<OscillatorParameters> {};
+
+// Not "nearly": the readouts and the first table row show v and Ec in the general format, where
+// a residue of 1E-16 would be written as a value.
+TEST_P(ReleaseWithoutSpeed, givesExactlyZeroVelocityAndKineticEnergyAtTimeZero) {
+    const OscillatorParameters& p = GetParam();
+    const MotionSample s = sampleMotion(computeMotionConstants(p), p, 0.0);
+    EXPECT_EQ(s.v, 0.0f);
+    EXPECT_EQ(s.ec, 0.0f);
+    EXPECT_EQ(s.x, p.x0);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllRegimes, ReleaseWithoutSpeed,
+                         ::testing::Values(params(5, 100, 10, 5), params(5, 100, 10, 1),
+                                           params(5, 100, 10, 2), params(5, 100, 10, 0),
+                                           params(-7.78f, 145, 10, 0.2f),
+                                           params(10, 10, 1000, 3.7f),
+                                           params(-3.14f, 5000, 1, 1000),
+                                           params(0.433f, 2730, 57.1f, 0.05f),
+                                           params(9.99f, 10, 1, 1000), params(1, 123, 456, 12.3f)));
+
 TEST(MotionConstants, coefficientsOfEachRegimeMatchTheExamples) {
     const MotionConstants undamped = computeMotionConstants(params(5, 100, 10, 0));
     EXPECT_DOUBLE_EQ(undamped.c2, 10.0);  // ω0

@@ -15,8 +15,10 @@ class FieldValidation : public ::testing::TestWithParam<ValidationCase> {};
 
 TEST_P(FieldValidation, clampsRoundsAndWritesWithADecimalComma) {
     const auto& c = GetParam();
-    EXPECT_EQ(validatedParameterText(c.field, QString::fromUtf8(c.typed)),
-              QString::fromUtf8(c.written));
+    const QString written = QString::fromUtf8(c.written);
+    EXPECT_EQ(validatedParameterText(c.field, QString::fromUtf8(c.typed)), written);
+    // What the field shows reads back as the value written: validating it again keeps it.
+    EXPECT_EQ(validatedParameterText(c.field, written), written);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -36,7 +38,12 @@ INSTANTIATE_TEST_SUITE_P(
         ValidationCase{FrictionField, ",", "0"}, ValidationCase{MassField, "1,2,3", "10"},
         ValidationCase{StiffnessField, "5-", "1"}, ValidationCase{StiffnessField, "abc", "1"},
         // Pasted text with a full stop is read like the comma.
-        ValidationCase{FrictionField, "3.14159", "3,14"}));
+        ValidationCase{FrictionField, "3.14159", "3,14"},
+        // The smallest values are written in plain decimals, which the fields read back.
+        ValidationCase{FrictionField, "0,000001", "0,000001"},
+        ValidationCase{FrictionField, "0,0000099999", "0,00001"},
+        ValidationCase{PositionField, "-0,00000456789", "-0,00000457"},
+        ValidationCase{FrictionField, "0,00000000000000000000456", "0,00000000000000000000456"}));
 
 TEST(KeyFilter, letsDigitsCommaMinusAndBackspaceThroughOnly) {
     for (char c : QByteArray("0123456789,-")) EXPECT_EQ(filterParameterKey(QChar(c)), QChar(c));
