@@ -1036,6 +1036,7 @@ void Reader::textByte(unsigned char byte) {
         pendingSet_ = true;
     }
     if (symbolFont(s.chr.font)) {
+        decodeBytes();
         text_.append(QChar(symbolfont::toUnicode(byte)));
         return;
     }
