@@ -9,10 +9,11 @@ seconds=${1:-60}
 source "$(dirname "$0")/fuzz-common.sh"
 fuzz_build rtf_fuzzer
 
-# The sample statements to start from; the corpus grows between runs.
+# The sample statements and the inputs of past findings to start from; the corpus grows
+# between runs.
 corpus=$build/fuzz/rtf-corpus
 mkdir -p "$corpus"
-cp "$root"/tests/platform/rtf/*.rtf "$corpus/"
+cp "$root"/tests/platform/rtf/*.rtf "$root"/fuzz/rtf-corpus/*.rtf "$corpus/"
 
 export QT_QPA_PLATFORM=offscreen
 fuzz_run rtf_fuzzer "$seconds" "$root/fuzz/rtf.dict" "$corpus" "RTF fuzzer" 16384

@@ -509,6 +509,8 @@ private:
 
     // Font and colour tables.
     void fontTableByte(unsigned char byte);
+    void fontTableChar(char16_t c);
+    int fontTableCodePage() const;
     void commitFont();
     void colorTableByte(unsigned char byte);
 
@@ -528,7 +530,8 @@ private:
     int fontNumber_ = -1;
     int fontCharset_ = 0;
     int fontCodePage_ = 0;
-    QByteArray fontName_;
+    QByteArray fontName_;   // bytes of the name not yet decoded
+    QString fontNameText_;  // the name decoded so far (\uN characters break it up)
     std::vector<QColor> colors_;
     int red_ = 0, green_ = 0, blue_ = 0;
     bool colorGiven_ = false;
@@ -765,6 +768,7 @@ void Reader::controlWord(std::string_view name, bool hasParam, int param) {
             s.destination = Destination::FontTable;
             fontNumber_ = -1;
             fontName_.clear();
+            fontNameText_.clear();
             break;
         case Word::ColorTable:
             s.destination = Destination::ColorTable;
@@ -1004,7 +1008,7 @@ void Reader::textByte(unsigned char byte) {
         case Destination::Text:
             break;
         case Destination::FontTable:
-            fontTableByte(byte);
+            if (!skipFallback()) fontTableByte(byte);
             return;
         case Destination::ColorTable:
             colorTableByte(byte);
@@ -1032,6 +1036,7 @@ void Reader::textByte(unsigned char byte) {
         pendingSet_ = true;
     }
     if (symbolFont(s.chr.font)) {
+        decodeBytes();
         text_.append(QChar(symbolfont::toUnicode(byte)));
         return;
     }
@@ -1086,10 +1091,14 @@ void Reader::textRun(const char* bytes, qsizetype n) {
 
 void Reader::unicode(int value) {
     char16_t c = char16_t(value < 0 ? value + 65536 : value);
+    if (c == 0) return;
+    if (state().destination == Destination::FontTable) {
+        fontTableChar(c);
+        return;
+    }
     // Word writes the Symbol font's glyphs at U+F020 to U+F0FF.
     if (c >= 0xF020 && c <= 0xF0FF && symbolFont(state().chr.font))
         c = symbolfont::toUnicode(static_cast<unsigned char>(c & 0xFF));
-    if (c == 0) return;
     appendChar(c);
 }
 
@@ -1144,7 +1153,7 @@ QTextCharFormat Reader::charFormat(const CharState& s) {
     const auto it = fonts_.find(s.font);
     QString family = it != fonts_.end() ? it->second.name : QString();
     if (family.isEmpty() || (it != fonts_.end() && it->second.symbol))
-        family = it != fonts_.end() && it->second.symbol ? QStringLiteral("DejaVu Sans")
+        family = it != fonts_.end() && it->second.symbol ? symbolfont::unicodeFamily()
                                                          : QStringLiteral("Times New Roman");
     f.setFontFamilies(QStringList{family});
     f.setFontPointSize(s.halfPoints / 2.0);
@@ -1382,18 +1391,33 @@ void Reader::fontTableByte(unsigned char byte) {
     if (fontNumber_ >= 0) fontName_.append(char(byte));
 }
 
+// A font name's character given as \uN: the bytes before it are decoded in the font's code
+// page first.
+void Reader::fontTableChar(char16_t c) {
+    if (fontNumber_ < 0) return;
+    fontNameText_ += QString(decoder(fontTableCodePage()).decode(fontName_));
+    fontName_.clear();
+    fontNameText_ += QChar(c);
+}
+
+int Reader::fontTableCodePage() const {
+    const int cp = fontCodePage_ > 0 ? fontCodePage_ : codePageOfCharset(fontCharset_);
+    return cp > 0 ? cp : documentCodePage_;
+}
+
 void Reader::commitFont() {
     if (fontNumber_ < 0) return;
     FontEntry entry;
-    const int cp = fontCodePage_ > 0 ? fontCodePage_ : codePageOfCharset(fontCharset_);
-    entry.codePage = cp;
-    entry.name = QString(decoder(cp > 0 ? cp : documentCodePage_).decode(fontName_)).trimmed();
+    entry.codePage = fontCodePage_ > 0 ? fontCodePage_ : codePageOfCharset(fontCharset_);
+    entry.name =
+        (fontNameText_ + QString(decoder(fontTableCodePage()).decode(fontName_))).trimmed();
     entry.symbol = symbolfont::isSymbolFont(entry.name);
     if (!fonts_.count(fontNumber_) || !entry.name.isEmpty()) fonts_[fontNumber_] = entry;
     fontNumber_ = -1;
     fontCharset_ = 0;
     fontCodePage_ = 0;
     fontName_.clear();
+    fontNameText_.clear();
     formatSet_ = false;
 }
 

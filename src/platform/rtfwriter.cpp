@@ -13,6 +13,7 @@
 #include <cmath>
 
 #include "rtfreader.h"
+#include "symbolfont.h"
 
 namespace ondalis::rtf {
 
@@ -25,6 +26,12 @@ constexpr int tableWidth = 9638;
 int twips(double pixels) { return int(std::lround(pixels * twipsPerPixel)); }
 
 QByteArray number(int n) { return QByteArray::number(n); }
+
+// \'hh: one byte of the document's code page.
+QByteArray byteEscape(unsigned char byte) {
+    static const char hex[] = "0123456789abcdef";
+    return QByteArray("\\'") + hex[byte >> 4] + hex[byte & 15];
+}
 
 // Windows-1252 bytes 0x80 to 0xFF by the character they stand for, from Qt's converter.
 QHash<char16_t, unsigned char> windows1252() {
@@ -40,7 +47,6 @@ QHash<char16_t, unsigned char> windows1252() {
 
 const char* fontClass(const QString& family) {
     const QString f = family.toLower();
-    if (f == QLatin1String("symbol")) return "\\ftech\\fcharset2";
     for (const char* mono : {"courier", "mono", "consolas", "typewriter"})
         if (f.contains(QLatin1String(mono))) return "\\fmodern\\fcharset0";
     for (const char* serif : {"times", "serif", "roman", "georgia", "cambria", "garamond"})
@@ -74,6 +80,7 @@ private:
     int fontNumber(const QString& family);
     int colorNumber(const QColor& color);
     QByteArray text(const QString& s) const;
+    QByteArray fontName(const QString& s) const;
     QByteArray charProperties(const QTextCharFormat& f);
     QByteArray paragraphProperties(const QTextBlockFormat& f, bool inTable) const;
     void frameContents(const QTextFrame* frame, bool inTable);
@@ -91,7 +98,10 @@ private:
     QByteArray out_;
 };
 
-int Writer::fontNumber(const QString& family) {
+// Text in the Symbol font is read through that font's table; the document's text is Unicode,
+// so a run that names the Symbol font is saved in the family a Symbol text is read into.
+int Writer::fontNumber(const QString& name) {
+    const QString family = symbolfont::isSymbolFont(name) ? symbolfont::unicodeFamily() : name;
     const auto it = fontNumbers_.constFind(family);
     if (it != fontNumbers_.constEnd()) return *it;
     const int n = int(fonts_.size());
@@ -155,13 +165,33 @@ QByteArray Writer::text(const QString& s) const {
         }
         const auto it = cp1252_.constFind(c);
         if (it != cp1252_.constEnd()) {
-            static const char hex[] = "0123456789abcdef";
-            out += "\\'";
-            out += hex[*it >> 4];
-            out += hex[*it & 15];
+            out += byteEscape(*it);
             continue;
         }
         out += "\\u" + number(c > 32767 ? int(c) - 65536 : int(c)) + '?';
+    }
+    return out;
+}
+
+// A font-table name, read back as it is: ";" ends a name, and the characters that text()
+// writes as control words or leaves out would be lost in the table.
+QByteArray Writer::fontName(const QString& s) const {
+    QByteArray out;
+    for (const QChar qc : s) {
+        const char16_t c = qc.unicode();
+        const auto it = cp1252_.constFind(c);
+        if (c == u'\\' || c == u'{' || c == u'}') {
+            out += '\\';
+            out += char(c);
+        } else if (c >= 0x20 && c < 0x80 && c != u';') {
+            out += char(c);
+        } else if (c < 0x20) {
+            out += byteEscape(static_cast<unsigned char>(c));
+        } else if (it != cp1252_.constEnd()) {
+            out += byteEscape(*it);
+        } else {
+            out += "\\u" + number(c > 32767 ? int(c) - 65536 : int(c)) + '?';
+        }
     }
     return out;
 }
@@ -301,7 +331,8 @@ void Writer::block(const QTextBlock& b, bool inTable, const char* end) {
         if (!fragment.isValid()) continue;
         const QTextCharFormat f = fragment.charFormat();
         const QString s = fragment.text();
-        out_ += "{" + charProperties(f) + ' ';
+        // Each run sets all of its properties: none is taken from the paragraph's.
+        out_ += "{\\plain" + charProperties(f) + ' ';
         if (f.isImageFormat()) {
             for (qsizetype i = 0; i < s.size(); ++i)
                 if (s[i] == QChar::ObjectReplacementCharacter) picture(f.toImageFormat());
@@ -398,7 +429,7 @@ QByteArray Writer::run() {
     frameContents(doc_.rootFrame(), false);
     QByteArray head = "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1036{\\fonttbl";
     for (qsizetype i = 0; i < fonts_.size(); ++i)
-        head += "{\\f" + number(int(i)) + fontClass(fonts_[i]) + ' ' + text(fonts_[i]) + ";}";
+        head += "{\\f" + number(int(i)) + fontClass(fonts_[i]) + ' ' + fontName(fonts_[i]) + ";}";
     head += "}\r\n{\\colortbl ;";
     for (const QColor& c : colors_)
         head += "\\red" + number(c.red()) + "\\green" + number(c.green()) + "\\blue" +

@@ -46,6 +46,8 @@ bool isSymbolFont(const QString& family) {
     return family.trimmed().compare(QLatin1String("Symbol"), Qt::CaseInsensitive) == 0;
 }
 
+QString unicodeFamily() { return QStringLiteral("DejaVu Sans"); }
+
 char16_t toUnicode(unsigned char byte) {
     if (byte >= 0x20 && byte <= 0x7E) return low[byte - 0x20];
     if (byte >= 0xA0 && byte <= 0xFE) return high[byte - 0xA0];

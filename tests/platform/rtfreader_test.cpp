@@ -259,6 +259,8 @@ TEST(RtfReader, codePagesEscapesDestinationsAndDamagedInput) {
         {"surrogate pair", "{\\rtf1 \\u-10187?\\u-9216?}", QStringLiteral("\U0001D400")},
         {"Symbol font letters", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1 lwD\\'ae}",
          QStringLiteral("λωΔ→")},
+        {"font made the Symbol font in the middle of a run",
+         "{\\rtf1{\\fonttbl{\\f1 Arial;}}\\f1 l{\\fonttbl{\\f1 Symbol;}}l}", QStringLiteral("lλ")},
         {"Symbol font in the private use area",
          "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;}}\\f1\\u-3988?}", QStringLiteral("λ")},
         {"special characters",

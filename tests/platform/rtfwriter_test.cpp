@@ -67,6 +67,60 @@ TEST(RtfWriter, picturesOfOtherKindsAndTypedCharactersSurviveARoundTrip) {
     EXPECT_EQ(plainTextOf(back), plainTextOf(doc));
 }
 
+// Saved and read again, a text reads as it did, whatever its fonts are named: a Symbol-font
+// text is read as Unicode once and never through the Symbol font a second time, and a font name
+// comes back whole (a character dropped from "\x1aSymbol" used to make it the Symbol font).
+TEST(RtfWriter, textsInAnyFontComeBackUnchangedFromARoundTrip) {
+    struct Case {
+        const char* what;
+        QByteArray rtf;
+        QString text;  // as read the first time
+    };
+    const QByteArray symbolRun = "}}\\f1 \\\\\\{\\}\\'5c\\'7b\\'ff\\'f0 l\\u-3988?\\u955?}";
+    const Case cases[] = {
+        {"fuzz finding",
+         fileBytes(QStringLiteral(ONDALIS_RTF_FUZZ_CORPUS "/rtf-roundtrip-symbol-backslash.rtf")),
+         QString()},
+        {"Symbol font", "{\\rtf1{\\fonttbl{\\f1\\fcharset2 Symbol;" + symbolRun,
+         QStringLiteral("∴{}∴{ÿð λλλ")},
+        {"Symbol named with \\uN", "{\\rtf1{\\fonttbl{\\f1 Sym\\u98?ol;" + symbolRun,
+         QStringLiteral("∴{}∴{ÿð λλλ")},
+        {"control character in the name", "{\\rtf1{\\fonttbl{\\f1 \\'1aSymbol;" + symbolRun,
+         QStringLiteral("\\{}\\{ÿð l\uF06Cλ")},
+        {"tab in the name", "{\\rtf1{\\fonttbl{\\f1 Sym\\'09bol;" + symbolRun,
+         QStringLiteral("\\{}\\{ÿð l\uF06Cλ")},
+        {"soft hyphen in the name", "{\\rtf1{\\fonttbl{\\f1 Sym\\'adbol;" + symbolRun,
+         QStringLiteral("\\{}\\{ÿð l\uF06Cλ")},
+        {"no-break space in the name", "{\\rtf1{\\fonttbl{\\f1 Sym\\'a0bol;" + symbolRun,
+         QStringLiteral("\\{}\\{ÿð l\uF06Cλ")},
+        {"semicolon in the name", "{\\rtf1{\\fonttbl{\\f1 Symbol\\u59?x;" + symbolRun,
+         QStringLiteral("\\{}\\{ÿð l\uF06Cλ")},
+        {"Greek code page", "{\\rtf1{\\fonttbl{\\f1\\fcharset161 Arial;}}\\f1 \\'eb\\\\\\{}",
+         QStringLiteral("λ\\{")},
+        {"Shift_JIS name and text",
+         "{\\rtf1{\\fonttbl{\\f1\\fcharset128 S\\'81\\'40;}}\\f1 \\'93\\'fa\\\\}",
+         QStringLiteral("日\\")},
+    };
+    for (const Case& c : cases) {
+        QTextDocument first, second;
+        rtf::read(c.rtf, first);
+        if (!c.text.isNull()) {
+            EXPECT_EQ(plainTextOf(first), c.text) << c.what;
+        }
+        rtf::read(rtf::write(first), second);
+        EXPECT_EQ(plainTextOf(second), plainTextOf(first)) << c.what;
+        EXPECT_EQ(formattingOf(second), formattingOf(first)) << c.what;
+    }
+
+    // Text in the Symbol font from elsewhere (pasted) is Unicode: saved, it stays what it is.
+    QTextDocument typed, back;
+    QTextCharFormat symbol;
+    symbol.setFontFamilies({QStringLiteral(" symbol")});
+    QTextCursor(&typed).insertText(QStringLiteral("\\{}l λ \uF06C ;"), symbol);
+    rtf::read(rtf::write(typed), back);
+    EXPECT_EQ(plainTextOf(back), plainTextOf(typed));
+}
+
 // The saved file read by another program: unrtf gives the same text. unrtf writes Latin-1,
 // shows other characters as their fallback and spaces tables its own way: the comparison
 // lets any one character stand for a character outside Latin-1, and any white space for any
