@@ -212,8 +212,9 @@ proprietes::proprietes(const PrinterDescription& printer, const PrinterSettings&
                        QWidget* parent)
     : QDialog(parent), settings_(current) {
     setObjectName(QStringLiteral("proprietes"));
-    setWindowTitle(QStringLiteral("Propriétés de %1")
-                       .arg(printer.name.isEmpty() ? QStringLiteral("Fichier PDF") : printer.name));
+    setWindowTitle(printer.name.isEmpty()
+                       ? QStringLiteral("Propriétés du fichier PDF")
+                       : QStringLiteral("Propriétés de l'imprimante %1").arg(printer.name));
     setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8));
     setFixedSize(329, 123);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

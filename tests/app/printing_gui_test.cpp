@@ -369,7 +369,11 @@ TEST_F(PdfWithoutPrinter, imprimantesOpensThePrinterSetUpFormNotThePrintDialog) 
             EXPECT_FALSE(control->accessibleName().contains(QStringLiteral("exemplaire")));
             EXPECT_FALSE(control->accessibleName().contains(QStringLiteral("Copies")));
         }
+        // The offscreen platform may leave the print dialog active under the form.
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_T, Qt::AltModifier);
+        EXPECT_TRUE(form.Combo2->hasFocus());
         form.Combo2->setCurrentIndex(form.Combo2->findText(QStringLiteral("A5 (148 × 210 mm)")));
         QTest::keyClick(&form, Qt::Key_Y, Qt::AltModifier);
         // An accelerator presses its button as a click would, a moment later.
