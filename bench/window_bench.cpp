@@ -32,7 +32,9 @@ public:
     }
     std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
     std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFileName(const QString&, const QString&) override { return {}; }
+    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override {
+        return {};
+    }
     void beep() override {}
     bool printerSetup(PrinterService&) override { return false; }
 };

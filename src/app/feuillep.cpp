@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
+#include <QWindow>
 
 #include <QCheckBox>
 #include "buttonpictures.h"
@@ -25,6 +26,7 @@
 #include "parameterspanel.h"
 #include "periodictimer.h"
 #include "recordingpanel.h"
+#include "sizerule.h"
 #include "statushints.h"
 #include "tabstrip.h"
 #include "valuelabel.h"
@@ -346,19 +348,54 @@ void feuilleP::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+QMargins feuilleP::windowFrameMargins() const {
+    const QWindow* handle = windowHandle();
+    return handle ? handle->frameMargins() : QMargins();
+}
+
 void feuilleP::applySizeRule() {
     QScreen* s = screen();
     if (!s || inSizeRule_) return;
-    const QRect screenRect = s->geometry();
-    if (screenRect.width() >= 850) return;
+    const std::optional<QRect> frame = fixedWindowFrame(s->geometry());
     inSizeRule_ = true;
-    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-        setWindowState(Qt::WindowNoState);
-    const QSize frameExtra = frameGeometry().size() - geometry().size();
-    resize(800 - frameExtra.width(), 600 - frameExtra.height());
-    move(screenRect.left() + (screenRect.width() - 800) / 2,
-         screenRect.top() + (screenRect.height() - 600) / 2);
+    setSizeFixed(frame.has_value());
+    if (frame) {
+        if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
+            setWindowState(Qt::WindowNoState);
+        // The frame is the window manager's: until the window is mapped its size is not known,
+        // and the rule is applied again once it is.
+        appliedMargins_ = windowFrameMargins();
+        setFixedSize(clientArea(*frame, appliedMargins_).size());
+        move(frame->topLeft());
+    }
     inSizeRule_ = false;
+}
+
+void feuilleP::setSizeFixed(bool fixed) {
+    if (fixed == sizeFixed_) return;
+    sizeFixed_ = fixed;
+    if (!fixed) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    }
+    // A window of fixed size offers no maximise button (and the window manager no maximise).
+    const Qt::WindowFlags fixedFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                                       Qt::WindowCloseButtonHint;
+    const bool shown = isVisible();
+    setWindowFlags(fixed ? fixedFlags : Qt::WindowFlags(Qt::Window));
+    if (shown) show();
+}
+
+void feuilleP::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    applySizeRule();
+}
+
+void feuilleP::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    // The window manager has framed the window (or changed its frame): the outer size again.
+    if (sizeFixed_ && windowFrameMargins() != appliedMargins_) applySizeRule();
 }
 
 void feuilleP::resizeEvent(QResizeEvent* event) {

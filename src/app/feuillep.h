@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QMargins>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -203,10 +204,14 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
+    void setSizeFixed(bool fixed);
+    QMargins windowFrameMargins() const;
     void createHints();
     void createHelp();
     void writeInitialReadouts();
@@ -247,6 +252,8 @@ private:
     double clockTime_ = 0;
     QImage Image3;  // the sky, painted once
     bool inSizeRule_ = false;
+    bool sizeFixed_ = false;
+    QMargins appliedMargins_;  // the frame the size rule last allowed for
     bool unloaded_ = false;
 };
 

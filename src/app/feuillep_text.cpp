@@ -61,7 +61,8 @@ void feuilleP::btexo_Click() {
 }
 
 void feuilleP::savetexte_Click() {
-    const std::optional<QString> path = dialogs_.saveFileName(rtfFilter, QStringLiteral("RTF"));
+    const std::optional<QString> path =
+        dialogs_.saveFileName(rtfFilter, QStringLiteral("RTF"), QString());
     if (!path) return;
     if (QFileInfo::exists(*path) &&
         dialogs_.message(QStringLiteral("Le fichier ") + QFileInfo(*path).fileName() +

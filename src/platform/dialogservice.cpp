@@ -2,14 +2,14 @@
 
 #include <QApplication>
 #include <QColorDialog>
-#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 
 #include "printerservice.h"
+#include "printersetup.h"
+#include "printersetupform.h"
 
 namespace ondalis {
 
@@ -90,8 +90,10 @@ std::optional<QString> QtDialogService::openFileName(const QString& filter,
 }
 
 std::optional<QString> QtDialogService::saveFileName(const QString& filter,
-                                                     const QString& defaultSuffix) {
+                                                     const QString& defaultSuffix,
+                                                     const QString& folder) {
     QFileDialog dialog(parent_);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(toQtFilter(filter));
     dialog.setDefaultSuffix(defaultSuffix);
@@ -106,19 +108,12 @@ void QtDialogService::beep() { QApplication::beep(); }
 bool QtDialogService::printerSetup(PrinterService& printer) {
     QPrinter* qtPrinter = printer.qtPrinter();
     if (!qtPrinter) return false;
-    QPrintDialog dialog(qtPrinter, parent_);
-    dialog.setWindowTitle(QStringLiteral("Configuration de l'impression"));
-    // Only the printer and its paper are chosen here; what is printed is chosen by the caller.
-    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
-    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    // It sets the printer up rather than printing: its confirmation says so.
-    if (auto* box = dialog.findChild<QDialogButtonBox*>())
-        if (QPushButton* ok = box->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
-    const bool accepted = dialog.exec() == QDialog::Accepted;
-    qtPrinter->setCopyCount(1);
-    return accepted;
+    // Only the printer, its paper and its properties are chosen here: what is printed, and how
+    // many copies, are the caller's.
+    confimprimante form(installedPrinters(), settingsOf(*qtPrinter), parent_);
+    if (form.exec() != QDialog::Accepted) return false;
+    applySettings(*qtPrinter, form.settings());
+    return true;
 }
 
 }  // namespace ondalis

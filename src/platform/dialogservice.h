@@ -24,14 +24,16 @@ public:
                                   MessageButtons buttons) = 0;
     // Colour dialog preset to `initial`; nullopt when the user cancels.
     virtual std::optional<QColor> chooseColor(const QColor& initial) = 0;
-    // File dialogs; nullopt when the user cancels. `filter` uses the "Label|*.EXT" form.
+    // File dialogs; nullopt when the user cancels. `filter` uses the "Label|*.EXT" form. The
+    // save dialog opens in `folder`, or where the platform chooses when it is empty.
     virtual std::optional<QString> openFileName(const QString& filter,
                                                 const QString& initialName) = 0;
-    virtual std::optional<QString> saveFileName(const QString& filter,
-                                                const QString& defaultSuffix) = 0;
+    virtual std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
+                                                const QString& folder) = 0;
     virtual void beep() = 0;
-    // The platform's printer set-up dialog over `printer` (choice of the printer, paper and
-    // orientation); false when the user cancels or when there is nothing to set up.
+    // The printer set-up form over `printer` (the printer, its paper, orientation and
+    // properties; not what is printed nor the copies); false when the user cancels or when
+    // there is nothing to set up.
     virtual bool printerSetup(PrinterService& printer) = 0;
 };
 
@@ -45,8 +47,8 @@ public:
                           MessageButtons buttons) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
-    std::optional<QString> saveFileName(const QString& filter,
-                                        const QString& defaultSuffix) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
+                                        const QString& folder) override;
     void beep() override;
     bool printerSetup(PrinterService& printer) override;
 

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextDocument>
 
@@ -26,6 +27,11 @@ QString quoted(const QString& name) {
 }
 
 }  // namespace
+
+QString documentsFolder() {
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return !documents.isEmpty() && QFileInfo(documents).isDir() ? documents : QDir::homePath();
+}
 
 // One document under way. For a PDF file the pages are written into a scratch file first,
 // then copied into the chosen file once the document is complete.
@@ -91,7 +97,8 @@ bool QtPrinterService::prepareOutput(const QString& jobName) {
     }
 
     const std::optional<QString> name =
-        dialogs_.saveFileName(QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"));
+        dialogs_.saveFileName(QStringLiteral("Document PDF|*.pdf"), QStringLiteral("pdf"),
+                              pdfFolder_.isEmpty() ? documentsFolder() : pdfFolder_);
     if (!name || name->isEmpty()) {
         job_.reset();
         return false;
@@ -135,6 +142,8 @@ bool QtPrinterService::finishOutput(bool drawn) {
             error_ = QStringLiteral("Impossible d'écrire le fichier %1 : %2")
                          .arg(quoted(job_->target), why.isEmpty() ? pages.errorString() : why);
             ok = false;
+        } else {
+            pdfFolder_ = QFileInfo(job_->target).absolutePath();
         }
     }
     job_.reset();

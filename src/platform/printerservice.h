@@ -55,8 +55,9 @@ inline constexpr double kTwipsPerPixel = 15;
 
 // Over Qt's printing (CUPS on Linux). The printer is set up on first use, so that starting
 // the program never waits for the print system. With no printer installed the pages go to a
-// PDF file whose name is asked through the dialog service; the file is written only once the
-// document is complete, and a failed write leaves any previous file as it was.
+// PDF file whose name is asked through the dialog service, in the folder of the last PDF file
+// written or else in the user's documents folder; the file is written only once the document
+// is complete, and a failed write leaves any previous file as it was.
 class QtPrinterService : public PrinterService {
 public:
     explicit QtPrinterService(DialogService& dialogs);
@@ -85,6 +86,10 @@ private:
     mutable std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<Job> job_;
     QString error_;
+    QString pdfFolder_;  // where the last PDF file was written
 };
+
+// The user's documents folder, or the home folder when there is none.
+QString documentsFolder();
 
 }  // namespace ondalis

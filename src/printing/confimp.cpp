@@ -175,15 +175,19 @@ void confimp::showWaitingNotice(bool shown) {
 }
 
 void confimp::Command1_Click() {
-    showWaitingNotice(true);
+    // The notice comes once printing has started: not while the PDF file's name is asked for.
+    bool noticeShown = false;
     PrintJob job;
     job.copies = UpDown1->value();
     job.title = Text1->text();
     job.image = Option1->isChecked() ? animation_.image() : graph_.image();
     job.centreAcross = chec_[0]->isChecked();
     job.centreDown = chec_[1]->isChecked();
-    const PrintOutcome outcome = printCopies(printer_, job);
-    showWaitingNotice(false);
+    const PrintOutcome outcome = printCopies(printer_, job, [this, &noticeShown] {
+        showWaitingNotice(true);
+        noticeShown = true;
+    });
+    if (noticeShown) showWaitingNotice(false);
     if (outcome == PrintOutcome::Printed) {
         accept();
         return;

@@ -14,10 +14,12 @@ QPointF imageOffset(const QSizeF& page, const QSize& image, bool centreAcross, b
     return {x, y};
 }
 
-PrintOutcome printCopies(PrinterService& printer, const PrintJob& job) {
+PrintOutcome printCopies(PrinterService& printer, const PrintJob& job,
+                         const std::function<void()>& started) {
     const QString jobName = job.title.trimmed().isEmpty() ? QStringLiteral("Ondalis") : job.title;
     if (!printer.beginDocument(jobName))
         return printer.errorText().isEmpty() ? PrintOutcome::Declined : PrintOutcome::Failed;
+    if (started) started();
     const int copies = std::max(1, job.copies);
     for (int i = 1; i <= copies; ++i) {
         printer.setFont(QStringLiteral("Arial"), 12, true);

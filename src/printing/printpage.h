@@ -5,6 +5,7 @@
 #include <QSize>
 #include <QSizeF>
 #include <QString>
+#include <functional>
 
 // The page that "&OK" prints: the title at the top-left corner, then the image of the
 // animation or of the graph at its screen size (one pixel = 15 twips). Positions in twips.
@@ -31,7 +32,9 @@ enum class PrintOutcome { Printed, Declined, Failed };
 // Prints the copies as the pages of one document: for each, the title in Arial 12 bold at
 // (0, 0) (nothing when it is empty) and the image at its offset; a new page between copies
 // and the end of the document after the last. Failed leaves the reason in the printer's
-// errorText(); Declined means the user gave no file name for the PDF.
-PrintOutcome printCopies(PrinterService& printer, const PrintJob& job);
+// errorText(); Declined means the user gave no file name for the PDF. `started` runs once the
+// document has begun (after the PDF file's name has been asked for), before the first page.
+PrintOutcome printCopies(PrinterService& printer, const PrintJob& job,
+                         const std::function<void()>& started = {});
 
 }  // namespace ondalis

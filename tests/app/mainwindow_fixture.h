@@ -33,7 +33,7 @@ protected:
         auto timer = std::make_unique<ManualTimer>();
         clock = timer.get();
         window =
-            std::make_unique<feuilleP>(dialogs, printer, std::move(timer),
+            std::make_unique<feuilleP>(dialogs, *printerInUse, std::move(timer),
                                        programFolder.isEmpty() ? folder.path() : programFolder);
         window->show();
         QApplication::setActiveWindow(window.get());
@@ -61,6 +61,7 @@ protected:
     QTemporaryDir folder;
     FakeDialogs dialogs;
     RecordingPrinter printer;
+    PrinterService* printerInUse = &printer;  // what the window prints on
     ManualTimer* clock = nullptr;
     std::unique_ptr<feuilleP> window;
 };

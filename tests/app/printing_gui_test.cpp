@@ -3,12 +3,18 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -16,12 +22,18 @@
 
 #include "colorswatch.h"
 #include "confimp.h"
+#include "dialogservice.h"
 #include "displaypanel.h"
 #include "drawingsurface.h"
+#include "file_bytes.h"
 #include "mainwindow_fixture.h"
+#include "modal.h"
 #include "parameterspanel.h"
+#include "printerservice.h"
+#include "printersetupform.h"
 #include "recordingpanel.h"
 #include "tabstrip.h"
+#include "updown.h"
 #include "valuetable.h"
 #include "vectorspanel.h"
 
@@ -257,6 +269,140 @@ TEST_F(Printing, aScreenReaderHearsTheValuesTheHintsAndWhatThePicturesShow) {
                                                "élastique et mécanique en fonction du temps, "
                                                "pleine échelle de 0 à 0,013 joules")))
         << graph->text(QAccessible::Description).toStdString();
+}
+
+// Without any printer: the real printer service writing PDF files, its pages watched.
+class PdfWithoutPrinter : public Printing {
+protected:
+    struct WatchedPdf : QtPrinterService {
+        using QtPrinterService::QtPrinterService;
+        void drawPicture(double x, double y, const QImage& picture) override {
+            if (watch) watch();
+            QtPrinterService::drawPicture(x, y, picture);
+        }
+        std::function<void()> watch;
+    };
+
+    void SetUp() override {
+        Printing::SetUp();
+        // The user's documents folder, as the desktop names it.
+        ASSERT_TRUE(home.isValid());
+        documents = home.filePath(QStringLiteral("Mes documents"));
+        ASSERT_TRUE(QDir().mkpath(documents));
+        ASSERT_TRUE(QDir().mkpath(home.filePath(QStringLiteral("classe"))));
+        QFile dirs(home.filePath(QStringLiteral("user-dirs.dirs")));
+        ASSERT_TRUE(dirs.open(QIODevice::WriteOnly));
+        dirs.write(QStringLiteral("XDG_DOCUMENTS_DIR=\"%1\"\n").arg(documents).toUtf8());
+        dirs.close();
+        previousConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", home.path().toLocal8Bit());
+        pdf.qtPrinter()->setOutputFormat(QPrinter::PdfFormat);
+        printerInUse = &pdf;
+    }
+    void TearDown() override {
+        dialogs.forward = nullptr;
+        Printing::TearDown();
+        qputenv("XDG_CONFIG_HOME", previousConfig);
+    }
+
+    QTemporaryDir home;
+    QString documents;
+    QByteArray previousConfig;
+    WatchedPdf pdf{dialogs};
+};
+
+TEST_F(PdfWithoutPrinter, theNoticeWaitsForTheFileNameAskedInTheDocumentsThenTheLastFolder) {
+    feuilleP& w = open();
+    struct Seen {
+        bool noticeWhileChoosing = true;
+        bool optionsWhileChoosing = false;
+        bool noticeWhilePrinting = false;
+    } seen;
+    auto dialog = [] { return qobject_cast<confimp*>(QApplication::activeModalWidget()); };
+    dialogs.whileChoosingFile = [&] {
+        seen.noticeWhileChoosing = dialog()->Frame2->isVisible();
+        seen.optionsWhileChoosing =
+            dialog()->Frame1->isVisible() && dialog()->Command1->isVisible();
+    };
+    pdf.watch = [&] { seen.noticeWhilePrinting = dialog()->Frame2->isVisible(); };
+
+    const QString page = home.filePath(QStringLiteral("classe/page.pdf"));
+    dialogs.fileAnswers = {page};
+    whenDialogOpens([&](confimp& d) {
+        EXPECT_EQ(d.defaut->text(), QStringLiteral("Fichier PDF (nom demandé à l'impression)"));
+        QTest::keyClick(&d, Qt::Key_Return);
+    });
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    ASSERT_TRUE(opened);
+    EXPECT_FALSE(seen.noticeWhileChoosing);
+    EXPECT_TRUE(seen.optionsWhileChoosing);
+    EXPECT_TRUE(seen.noticeWhilePrinting);
+    EXPECT_TRUE(fileBytes(page).startsWith("%PDF"));
+    ASSERT_EQ(dialogs.saveFolders.size(), 1u);
+    EXPECT_EQ(dialogs.saveFolders[0], documents);
+
+    // The next time, the folder of the file just written; a cancelled name prints nothing and
+    // the dialog stays with its options.
+    opened = false;
+    dialogs.fileAnswers = {std::nullopt};
+    whenDialogOpens([&](confimp& d) {
+        QTest::mouseClick(d.Command1, Qt::LeftButton);
+        EXPECT_TRUE(d.Frame1->isVisible());
+        EXPECT_FALSE(d.Frame2->isVisible());
+        QTest::mouseClick(d.Command3, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.Command10, Qt::LeftButton);
+    ASSERT_TRUE(opened);
+    ASSERT_EQ(dialogs.saveFolders.size(), 2u);
+    EXPECT_EQ(dialogs.saveFolders[1], home.filePath(QStringLiteral("classe")));
+}
+
+TEST_F(PdfWithoutPrinter, imprimantesOpensThePrinterSetUpFormNotThePrintDialog) {
+    feuilleP& w = open();
+    QtDialogService real(&w);
+    dialogs.forward = &real;
+    bool formSeen = false;
+    OnModal<confimprimante> setUp([&](confimprimante& form) {
+        formSeen = true;
+        EXPECT_EQ(form.Combo1->itemText(form.Combo1->currentIndex()),
+                  QStringLiteral("Fichier PDF"));
+        // The printer and its paper only: no copies, no pages to choose.
+        for (const QWidget* control : form.findChildren<QWidget*>()) {
+            EXPECT_FALSE(control->accessibleName().contains(QStringLiteral("exemplaire")));
+            EXPECT_FALSE(control->accessibleName().contains(QStringLiteral("Copies")));
+        }
+        // The offscreen platform may leave the print dialog active under the form.
+        QApplication::setActiveWindow(&form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_T, Qt::AltModifier);
+        EXPECT_TRUE(form.Combo2->hasFocus());
+        form.Combo2->setCurrentIndex(form.Combo2->findText(QStringLiteral("A5 (148 × 210 mm)")));
+        QTest::keyClick(&form, Qt::Key_Y, Qt::AltModifier);
+        // An accelerator presses its button as a click would, a moment later.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return form.Option2->isChecked(); }));
+        QTest::keyClick(&form, Qt::Key_Return);
+    });
+    whenDialogOpens([&](confimp& d) {
+        d.UpDown1->setValue(3);
+        // The offscreen platform leaves the main window active under the dialog.
+        QApplication::setActiveWindow(&d);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        QTest::keyClick(&d, Qt::Key_I, Qt::AltModifier);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return formSeen; }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == &d; }));
+        EXPECT_EQ(d.defaut->text(), QStringLiteral("Fichier PDF (nom demandé à l'impression)"));
+        // The copies of the print dialog are its own, untouched by the set-up.
+        EXPECT_EQ(d.UpDown1->value(), 3);
+        EXPECT_EQ(d.Label4->text(), QStringLiteral("3"));
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    QTest::keyClick(&w, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_TRUE(opened);
+    EXPECT_TRUE(formSeen);
+    EXPECT_EQ(dialogs.printerSetups, 1);
+    const QPageLayout layout = pdf.qtPrinter()->pageLayout();
+    EXPECT_EQ(layout.pageSize().id(), QPageSize::A5);
+    EXPECT_EQ(layout.orientation(), QPageLayout::Landscape);
 }
 
 }  // namespace

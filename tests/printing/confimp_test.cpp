@@ -18,13 +18,13 @@
 namespace ondalis::testing {
 namespace {
 
-// A printer that lets the test look at the dialog while the job is being printed.
+// A printer that lets the test look at the dialog while the pages are being printed.
 class WatchedPrinter : public RecordingPrinter {
 public:
     std::function<void()> whilePrinting;
-    bool beginDocument(const QString& jobName) override {
+    void drawPicture(double x, double y, const QImage& picture) override {
         if (whilePrinting) whilePrinting();
-        return RecordingPrinter::beginDocument(jobName);
+        RecordingPrinter::drawPicture(x, y, picture);
     }
 };
 

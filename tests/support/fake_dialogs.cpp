@@ -9,6 +9,7 @@ namespace ondalis::testing {
 MessageResult FakeDialogs::message(const QString& prompt, const QString& title, MessageIcon icon,
                                    MessageButtons buttons) {
     messages.push_back({prompt, title, icon, buttons});
+    if (forward) return forward->message(prompt, title, icon, buttons);
     if (messageAnswers.empty()) {
         if (buttons == MessageButtons::Ok) return MessageResult::Ok;
         ADD_FAILURE() << "unscripted question: " << title.toStdString() << " / "
@@ -22,6 +23,7 @@ MessageResult FakeDialogs::message(const QString& prompt, const QString& title, 
 
 std::optional<QColor> FakeDialogs::chooseColor(const QColor& initial) {
     colorRequests.push_back(initial);
+    if (forward) return forward->chooseColor(initial);
     if (colorAnswers.empty()) {
         ADD_FAILURE() << "unscripted colour dialog";
         return std::nullopt;
@@ -31,8 +33,11 @@ std::optional<QColor> FakeDialogs::chooseColor(const QColor& initial) {
     return r;
 }
 
-std::optional<QString> FakeDialogs::openFileName(const QString&, const QString&) {
+std::optional<QString> FakeDialogs::openFileName(const QString& filter,
+                                                 const QString& initialName) {
     ++fileRequests;
+    if (whileChoosingFile) whileChoosingFile();
+    if (forward) return forward->openFileName(filter, initialName);
     if (fileAnswers.empty()) {
         ADD_FAILURE() << "unscripted open-file dialog";
         return std::nullopt;
@@ -43,8 +48,13 @@ std::optional<QString> FakeDialogs::openFileName(const QString&, const QString&)
     return chosen ? std::optional<QString>(name) : std::nullopt;
 }
 
-std::optional<QString> FakeDialogs::saveFileName(const QString&, const QString&) {
+std::optional<QString> FakeDialogs::saveFileName(const QString& filter,
+                                                 const QString& defaultSuffix,
+                                                 const QString& folder) {
     ++fileRequests;
+    saveFolders.push_back(folder);
+    if (whileChoosingFile) whileChoosingFile();
+    if (forward) return forward->saveFileName(filter, defaultSuffix, folder);
     if (fileAnswers.empty()) {
         ADD_FAILURE() << "unscripted save-file dialog";
         return std::nullopt;
@@ -57,6 +67,7 @@ std::optional<QString> FakeDialogs::saveFileName(const QString&, const QString&)
 
 bool FakeDialogs::printerSetup(PrinterService& printer) {
     ++printerSetups;
+    if (forward) return forward->printerSetup(printer);
     if (printerAnswers.empty()) {
         ADD_FAILURE() << "unscripted printer set-up dialog";
         return false;

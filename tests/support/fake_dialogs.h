@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -25,12 +26,16 @@ public:
                           MessageButtons buttons) override;
     std::optional<QColor> chooseColor(const QColor& initial) override;
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
-    std::optional<QString> saveFileName(const QString& filter,
-                                        const QString& defaultSuffix) override;
+    std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
+                                        const QString& folder) override;
     void beep() override { ++beeps; }
     // Answers with the next printer name of the script, chosen on the printer; nullopt
     // cancels the set-up.
     bool printerSetup(PrinterService& printer) override;
+
+    // When set, every dialog is recorded, then shown for real by this service and answered
+    // by whoever is at the keys (a test that walks the real dialogs).
+    DialogService* forward = nullptr;
 
     // Script.
     std::deque<MessageResult> messageAnswers;
@@ -42,6 +47,9 @@ public:
     std::vector<Message> messages;
     std::vector<QColor> colorRequests;
     int fileRequests = 0;
+    std::vector<QString> saveFolders;  // the folder each save dialog opened in
+    // Runs when a file dialog comes up, before it is answered.
+    std::function<void()> whileChoosingFile;
     int printerSetups = 0;
     int beeps = 0;
 };
