@@ -66,6 +66,34 @@ TEST_F(CanvasAtTwice, StraightLinesCoverExactlyTheSquaresOfTheirPixels) {
     }
 }
 
+// Thin, a line is one device pixel wide at any scale: one pixel per column along a line that
+// runs more across than down, one per row along the others, between its scaled ends.
+TEST_F(CanvasAtTwice, ThinLinesAreOneDevicePixelWideAtAnyScale) {
+    const struct {
+        QPoint a, b;
+    } lines[] = {{{50, 115}, {580, 115}}, {{50, 215}, {50, 5}}, {{10, 10}, {110, 60}}};
+    for (const double scale : {2.0, 3.0})
+        for (const auto& l : lines) {
+            canvas_.clear();
+            canvas_.line(l.a.x(), l.a.y(), l.b.x(), l.b.y(), Qt::black);
+            const QImage thin = canvas_.scaledImage(scale, Canvas::Lines::Thin);
+            const bool across = std::abs(l.b.x() - l.a.x()) >= std::abs(l.b.y() - l.a.y());
+            const QRect ink = inkBounds(thin);
+            const int first = across ? ink.left() : ink.top();
+            const int last = across ? ink.right() : ink.bottom();
+            EXPECT_NEAR(first,
+                        scale * std::min(across ? l.a.x() : l.a.y(), across ? l.b.x() : l.b.y()),
+                        scale);
+            for (int i = first; i <= last; ++i) {
+                int count = 0;
+                for (int j = 0; j < (across ? thin.height() : thin.width()); ++j)
+                    count += (across ? thin.pixel(i, j) : thin.pixel(j, i)) == Black;
+                ASSERT_EQ(count, 1) << "scale " << scale << ", line from " << l.a.x() << ","
+                                    << l.a.y() << ", at " << i;
+            }
+        }
+}
+
 // Slanted lines, arcs and text are drawn again at the device's resolution: their stair steps
 // are one device pixel, so the picture is not the one-pixel image enlarged; they stay where
 // the one-pixel image has them, and text is a font twice as large.
@@ -136,6 +164,34 @@ TEST(CanvasRecord, FollowsTheAnimatedSceneThroughItsPartialClearsAndStaysSmall) 
     // vectors.
     const int cx = int(std::lround(sceneX(view.x)));
     EXPECT_EQ(scene.scaledImage(2).pixel(2 * cx, 2 * 16), qRgb(245, 245, 245));
+}
+
+// What a canvas tells its widget to show again.
+class WatchedCanvas : public Canvas {
+public:
+    QRegion told;
+
+protected:
+    void imageChanged(const QRect& area) override { told += area; }
+    void imageChanged(const QRegion& area) override { told += area; }
+};
+
+// A drawing in a batch that overlaps the ones before it and reaches beyond them is shown again
+// wherever it reaches.
+TEST(CanvasChanges, ABatchTellsEveryAreaItsDrawingsReach) {
+    WatchedCanvas canvas;
+    canvas.setImageSize(QSize(200, 100));
+    canvas.told = QRegion();
+    {
+        Canvas::Batch batch(canvas);
+        canvas.fillBox(10, 10, 50, 50, Qt::red);
+        canvas.fillBox(40, 40, 90, 60, Qt::blue);
+        canvas.line(45, 20, 150, 20, Qt::black);
+    }
+    const QRegion drawn = QRegion(QRect(QPoint(10, 10), QPoint(50, 50))) +
+                          QRect(QPoint(40, 40), QPoint(90, 60)) +
+                          QRect(QPoint(45, 20), QPoint(150, 20));
+    EXPECT_TRUE((drawn - canvas.told).isEmpty());
 }
 
 OscillatorParameters slowOscillator() {

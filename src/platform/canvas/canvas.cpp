@@ -319,7 +319,7 @@ void Canvas::drawRecord(const std::shared_ptr<const Record>& r, const QRect& are
         paint(inside, [&](QPainter& p) {
             p.save();
             p.setClipRect(inside, Qt::IntersectClip);
-            if (r->complete) replay(p, r->items, inside);
+            if (r->complete) replay(p, r->items, inside, false);
             p.restore();
         });
     } else {
@@ -335,9 +335,11 @@ namespace {
 
 QPointF centre(double x, double y) { return QPointF(x + 0.5, y + 0.5); }
 
-void setPen(QPainter& p, QRgb colour, int width) {
+// A thin pen is one device pixel wide.
+void setPen(QPainter& p, QRgb colour, int width, bool thin = false) {
     QPen pen(QColor::fromRgba(colour));
     pen.setWidthF(width);
+    if (thin && width == 1) pen.setWidth(0);
     pen.setCapStyle(width > 1 ? Qt::RoundCap : Qt::SquareCap);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
@@ -346,7 +348,7 @@ void setPen(QPainter& p, QRgb colour, int width) {
 
 }  // namespace
 
-void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area) {
+void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, bool thin) {
     for (const Item& it : items) {
         if (!it.bounds.intersects(area)) continue;
         const QColor colour = QColor::fromRgba(it.colour);
@@ -357,7 +359,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 if (!it.record || !it.record->complete) break;
                 p.save();
                 p.setClipRect(it.bounds, Qt::IntersectClip);
-                replay(p, it.record->items, it.bounds & area);
+                replay(p, it.record->items, it.bounds & area, thin);
                 p.restore();
                 break;
             }
@@ -366,14 +368,14 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             case Item::Line: {
                 const QPoint a(int(it.g[0]), int(it.g[1])), b(int(it.g[2]), int(it.g[3]));
-                if (it.width == 1 && (a.x() == b.x() || a.y() == b.y())) {
+                if (it.width == 1 && !thin && (a.x() == b.x() || a.y() == b.y())) {
                     // Straight along a row or a column: exactly its pixels' squares.
                     p.fillRect(
                         QRectF(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                                      QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())))),
                         colour);
                 } else {
-                    setPen(p, it.colour, it.width);
+                    setPen(p, it.colour, it.width, thin);
                     if (a == b)
                         p.drawPoint(centre(a.x(), a.y()));
                     else
@@ -382,7 +384,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             }
             case Item::Polyline: {
-                setPen(p, it.colour, it.width);
+                setPen(p, it.colour, it.width, thin);
                 const std::vector<QPoint>& pts = it.payload->points;
                 QVarLengthArray<QPointF, kPolylineChunk + 1> centres;
                 for (const QPoint& q : pts) centres.append(centre(q.x(), q.y()));
@@ -392,19 +394,19 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
             case Item::Outline: {
                 const QRect r(QPoint(int(it.g[0]), int(it.g[1])),
                               QPoint(int(it.g[2]), int(it.g[3])));
-                if (it.width == 1) {
+                if (it.width == 1 && !thin) {
                     p.fillRect(QRectF(QRect(r.topLeft(), QSize(r.width(), 1))), colour);
                     p.fillRect(QRectF(QRect(r.bottomLeft(), QSize(r.width(), 1))), colour);
                     p.fillRect(QRectF(QRect(r.topLeft(), QSize(1, r.height()))), colour);
                     p.fillRect(QRectF(QRect(r.topRight(), QSize(1, r.height()))), colour);
                 } else {
-                    setPen(p, it.colour, it.width);
+                    setPen(p, it.colour, it.width, thin);
                     p.drawRect(QRectF(centre(r.left(), r.top()), centre(r.right(), r.bottom())));
                 }
                 break;
             }
             case Item::Arc: {
-                setPen(p, it.colour, it.width);
+                setPen(p, it.colour, it.width, thin);
                 const auto [start, span] = arcAngles(it.g[4], it.g[5]);
                 p.drawArc(QRectF(centre(it.g[0] - it.g[2], it.g[1] - it.g[3]),
                                  QSizeF(2 * it.g[2], 2 * it.g[3])),
@@ -442,7 +444,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
     }
 }
 
-void Canvas::render(QPainter& painter, const QRect& area) const {
+void Canvas::render(QPainter& painter, const QRect& area, Lines lines) const {
     const QRect r = area & image_.rect();
     if (r.isEmpty()) return;
     painter.save();
@@ -456,18 +458,18 @@ void Canvas::render(QPainter& painter, const QRect& area) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(r, Qt::IntersectClip);
-    replay(painter, recorder_->items, r);
+    replay(painter, recorder_->items, r, lines == Lines::Thin);
     painter.restore();
 }
 
-QImage Canvas::scaledImage(double scale) const {
+QImage Canvas::scaledImage(double scale, Lines lines) const {
     const QSize size(int(std::ceil(image_.width() * scale)),
                      int(std::ceil(image_.height() * scale)));
     QImage out(size, QImage::Format_RGB32);
     out.fill(backColor_);
     QPainter p(&out);
     p.scale(scale, scale);
-    render(p);
+    render(p, image_.rect(), lines);
     p.end();
     return out;
 }

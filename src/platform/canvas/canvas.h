@@ -131,13 +131,18 @@ public:
 
     // --- The drawing at other scales.
 
+    // How lines one unit wide are drawn at other scales: one unit wide, as the image has them
+    // but with edges and steps at the device's resolution (what areas painted with adjacent
+    // lines, like a bevel or a gradient, need); or thin, one device pixel wide whatever the
+    // scale (for drawings of separate lines, like the graph).
+    enum class Lines { OneUnit, Thin };
     // Draws what the image shows onto `painter`, one unit of the canvas being one unit of the
     // painter's coordinates: the painter's transform, or its device's pixel ratio, gives the
     // scale. Only what touches `area` (in units) is drawn.
-    void render(QPainter& painter, const QRect& area) const;
+    void render(QPainter& painter, const QRect& area, Lines lines = Lines::OneUnit) const;
     void render(QPainter& painter) const { render(painter, image_.rect()); }
     // The drawing as an image of `scale` pixels per unit.
-    QImage scaledImage(double scale) const;
+    QImage scaledImage(double scale, Lines lines = Lines::OneUnit) const;
     // False while render() can only enlarge the image: when the record outgrew its bounds, until
     // the next full clear.
     bool isScalable() const;
@@ -219,7 +224,7 @@ private:
     void recordLine(QPoint a, QPoint b, const QColor& c);
     void record(Item&& item);
     Item shape(int kind, const QRect& bounds, const QColor& c) const;
-    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area);
+    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area, bool thin);
 
     QImage image_;
     QImage picture_;
