@@ -339,13 +339,25 @@ void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
         drawScene(scene, view, decorations_);
     } else {
         // Outside `area` the scene shows the background and the decorations already.
+        // At other scales, the frame is drawn again whole over the background.
         const QRegion area = moving_ + (now & scene.image().rect());
         DrawingSurface::Batch batch(scene);
-        for (const QRect& r : area) scene.clear(r);
+        scene.drawTwoWays(
+            [&] {
+                for (const QRect& r : area) scene.clear(r);
+            },
+            [&] { scene.restartRecord(); });
         drawMovingParts(scene, view);
         if (view.rulerShown || view.axisShown)
-            for (const QRect& r : area)
-                decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
+            scene.drawTwoWays(
+                [&] {
+                    for (const QRect& r : area)
+                        decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
+                },
+                [&] {
+                    scene.drawRecord(decorations_.record(view.rulerShown, view.axisShown),
+                                     scene.image().rect());
+                });
     }
     scene_ = &scene;
     revision_ = scene.revision();

@@ -41,12 +41,21 @@ QRect corners(double x1, double y1, double x2, double y2) {
 }
 
 // Whether `region` covers all of `r` (QRegion::contains tells only whether they overlap).
+// A region's rectangles come in bands of rows, from the top, and touching rectangles of a band
+// are one: `r` is covered when the bands that hold a rectangle spanning its columns reach over
+// all its rows without a gap. (Without making a region: this runs for every drawing call.)
 bool covers(const QRegion& region, const QRect& r) {
     if (r.isEmpty()) return true;
     if (!region.boundingRect().contains(r)) return false;
-    for (const QRect& part : region)
-        if (part.contains(r)) return true;
-    return (QRegion(r) - region).isEmpty();
+    int coveredTo = r.top() - 1;  // the last row covered so far
+    for (const QRect& part : region) {
+        if (part.top() > coveredTo + 1) break;
+        if (part.bottom() <= coveredTo || part.left() > r.left() || part.right() < r.right())
+            continue;
+        coveredTo = part.bottom();
+        if (coveredTo >= r.bottom()) return true;
+    }
+    return false;
 }
 
 void strokeLine(QPainter& p, QPoint a, QPoint b, const QColor& c, int width) {
@@ -134,7 +143,8 @@ void Canvas::Recorder::endRun() {
     const QRect reach = runCleared.boundingRect();
     for (size_t i = 0; i < items.size(); ++i) {
         Item& item = items[i];
-        if (i >= runStart || !item.bounds.intersects(reach)) {
+        // The first item, a full clear, stays whole.
+        if (i >= runStart || i == 0 || !item.bounds.intersects(reach)) {
             kept.push_back(std::move(item));
             continue;
         }
@@ -287,6 +297,17 @@ std::shared_ptr<const Canvas::Record> Canvas::record(bool withBackground) const 
     auto drawn = std::make_shared<Record>(*r);
     drawn->items.erase(drawn->items.begin());
     return drawn;
+}
+
+void Canvas::restartRecord() {
+    if (!records()) return;
+    Recorder& r = *recorder_;
+    r.inRun = false;
+    r.runCleared = QRegion();
+    if (!r.complete || r.items.empty() || r.items.front().kind != Item::Clear ||
+        r.items.front().bounds != image_.rect())
+        return;  // not started by a full clear: kept as it is
+    r.items.resize(1);
 }
 
 size_t Canvas::recordLength() const {
@@ -558,6 +579,7 @@ uchar* Canvas::writableBits() {
 }
 
 void Canvas::changed(const QRect& area) {
+    if (!drawsImage()) return;  // told by the drawing into the image
     if (batchDepth_ == 0)
         imageChanged(area);
     else if (!covers(batchChanged_, area))

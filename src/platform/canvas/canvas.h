@@ -148,20 +148,26 @@ public:
     bool isScalable() const;
 
     // One thing drawn in two ways: `onePixel` draws it into the image only (where it may write
-    // pixels its own fast way), `anyScale` into the record only (as lines, arcs and text). The
-    // position, colours, width and font are what they were before each of them.
+    // pixels its own fast way, and where the changes are told), `anyScale` into the record only
+    // (as lines, arcs and text). Both start from the same position, colours, width and font;
+    // afterwards they are what `onePixel` left.
     template <typename OnePixel, typename AnyScale>
     void drawTwoWays(OnePixel&& onePixel, AnyScale&& anyScale) {
         const Mode mode = mode_;
-        const State state = saveState();
+        const State before = saveState();
         mode_ = mode == Mode::RecordOnly ? Mode::Skip : Mode::ImageOnly;
         onePixel();
-        restoreState(state);
+        const State after = saveState();
+        restoreState(before);
         mode_ = mode == Mode::ImageOnly ? Mode::Skip : Mode::RecordOnly;
         anyScale();
-        restoreState(state);
+        restoreState(after);
         mode_ = mode;
     }
+    // The record forgets what was drawn since the last full clear (the image keeps it), for a
+    // caller who draws all of it again over a few partial clears of the image: an animation
+    // frame. Used as the `anyScale` part of those clears.
+    void restartRecord();
 
     // What the canvas has drawn since its last full clear, to be laid over another canvas;
     // without its background, what was drawn after that clear only.
