@@ -125,6 +125,17 @@ struct Canvas::Recorder {
 
     void endRun();
     void compact();
+    // A new item at the end, made in place (the drawing calls of an animation frame add dozens).
+    Item& add(Item::Kind kind, const QRect& bounds, QRgb colour, int width) {
+        endRun();
+        if (items.size() + 1 >= compactAt) compact();
+        Item& item = items.emplace_back();
+        item.kind = kind;
+        item.width = quint8(std::min(width, 255));
+        item.colour = colour;
+        item.bounds = bounds;
+        return item;
+    }
     std::shared_ptr<const Record> snapshot(QSize size);
 };
 
@@ -208,8 +219,8 @@ void Canvas::record(Item&& item) {
     Recorder& r = *recorder_;
     if (!r.complete) return;
     if (item.kind != Item::Clear) r.endRun();
+    if (r.items.size() + 1 >= r.compactAt) r.compact();
     r.items.push_back(std::move(item));
-    if (r.items.size() >= r.compactAt) r.compact();
 }
 
 void Canvas::recordClear(const QRect& area) {
@@ -826,19 +837,22 @@ void Canvas::circle(double cx, double cy, double r, const QColor& c) {
 
 void Canvas::arc(double cx, double cy, double rx, double ry, double start, double end,
                  const QColor& c) {
-    if (records()) {
+    const QRect span = spanning(cx - rx, cy - ry, cx + rx, cy + ry);
+    if (records() && recorder_->complete) {
         const int m = drawWidth_ / 2 + 1;  // the ends are rounded to pixels
-        Item item = shape(Item::Arc,
-                          spanning(cx - rx, cy - ry, cx + rx, cy + ry).adjusted(-m, -m, m, m), c);
+        Item& item = recorder_->add(Item::Arc, span.adjusted(-m, -m, m, m), c.rgba(), drawWidth_);
         item.g[0] = cx;
         item.g[1] = cy;
         item.g[2] = rx;
         item.g[3] = ry;
         item.g[4] = start;
         item.g[5] = end;
-        record(std::move(item));
     }
-    paint(spanning(cx - rx, cy - ry, cx + rx, cy + ry), [&](QPainter& p) {
+    if (!drawsImage()) {
+        ++revision_;
+        return;
+    }
+    paint(span, [&](QPainter& p) {
         p.setPen(makePen(c, drawWidth_));
         p.setBrush(Qt::NoBrush);
         const QRectF bounds(cx - rx, cy - ry, 2 * rx, 2 * ry);
