@@ -6,11 +6,13 @@ set -euo pipefail
 packages=(
     cmake make g++ pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n qt6-l10n-tools qt6-tools-dev
+    qt6-svg-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core fonts-symbola
     xvfb xauth x11-utils xdotool bc
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev
     unrtf
+    librsvg2-bin poppler-utils
 )
 # Extra packages asked for by a caller (the fuzz script asks for clang and its runtime).
 packages+=("$@")

@@ -163,7 +163,22 @@ void drawSpring(DrawingSurface& scene, float x) {
     // From the wall's face to the solid, 8 pixels above and below the rod.
     const QRect bounds(QPoint(9, SolidCentreY - 9),
                        QPoint(int(std::ceil(last + a)) + 1, SolidCentreY + 9));
-    scene.points(std::span<const QPoint>(coils.data(), end), Qt::black, bounds);
+    // At other scales the coils are the arcs they were traced from.
+    scene.drawTwoWays(
+        [&] { scene.points(std::span<const QPoint>(coils.data(), end), Qt::black, bounds); },
+        [&] {
+            for (int i = 0; i <= 45; ++i) {
+                const double cx = first + i * step;
+                if (i == 0) {
+                    scene.arc(cx, y, a, halfHeight, 0, 3.14, Qt::black);
+                    scene.arc(cx, y, a, halfHeight, 5.28, 6.28, Qt::black);
+                } else if (i < 45) {
+                    scene.arc(cx, y, a, halfHeight, 0.2, 6.08, Qt::black);
+                } else {
+                    scene.arc(cx, y, a, halfHeight, 2.94, 6.28, Qt::black);
+                }
+            }
+        });
 }
 
 void drawSolid(DrawingSurface& scene, float x) {
@@ -247,6 +262,7 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
     scratch.setFont(QStringLiteral("Arial"), 8, false, false);
     scratch.setForeColor(Qt::black);
     drawDecorations(scratch, rulerShown, axisShown);
+    records_[which] = scratch.record(false);
     const QImage& drawn = scratch.image();
     layer = QImage(width, height, QImage::Format_ARGB32_Premultiplied);
     Ink& ink = ink_[which];
@@ -285,8 +301,13 @@ void SceneDecorations::overlay(DrawingSurface& scene, const QRect& area, bool ru
                 blended |= QRect(QPoint(std::max(first, r.left()), y),
                                  QPoint(std::min(last, r.right()), y));
     }
-    scene.points(black, Qt::black);
-    if (!blended.isEmpty()) scene.drawImage(blended.left(), blended.top(), picture, blended);
+    scene.drawTwoWays(
+        [&] {
+            scene.points(black, Qt::black);
+            if (!blended.isEmpty())
+                scene.drawImage(blended.left(), blended.top(), picture, blended);
+        },
+        [&] { scene.drawRecord(records_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)], r); });
 }
 
 void drawScene(DrawingSurface& scene, const SceneView& view) {
@@ -299,10 +320,15 @@ void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& d
     DrawingSurface::Batch batch(scene);
     scene.clear();
     drawMovingParts(scene, view);
-    if (view.rulerShown || view.axisShown)
-        scene.drawImage(0, 0,
-                        decorations.layer(scene.imageWidth(), scene.imageHeight(), view.rulerShown,
-                                          view.axisShown));
+    if (view.rulerShown || view.axisShown) {
+        const QImage& layer = decorations.layer(scene.imageWidth(), scene.imageHeight(),
+                                                view.rulerShown, view.axisShown);
+        scene.drawTwoWays([&] { scene.drawImage(0, 0, layer); },
+                          [&] {
+                              scene.drawRecord(decorations.record(view.rulerShown, view.axisShown),
+                                               layer.rect());
+                          });
+    }
 }
 
 void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
@@ -313,13 +339,25 @@ void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
         drawScene(scene, view, decorations_);
     } else {
         // Outside `area` the scene shows the background and the decorations already.
+        // At other scales, the frame is drawn again whole over the background.
         const QRegion area = moving_ + (now & scene.image().rect());
         DrawingSurface::Batch batch(scene);
-        for (const QRect& r : area) scene.clear(r);
+        scene.drawTwoWays(
+            [&] {
+                for (const QRect& r : area) scene.clear(r);
+            },
+            [&] { scene.restartRecord(); });
         drawMovingParts(scene, view);
         if (view.rulerShown || view.axisShown)
-            for (const QRect& r : area)
-                decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
+            scene.drawTwoWays(
+                [&] {
+                    for (const QRect& r : area)
+                        decorations_.overlay(scene, r, view.rulerShown, view.axisShown);
+                },
+                [&] {
+                    scene.drawRecord(decorations_.record(view.rulerShown, view.axisShown),
+                                     scene.image().rect());
+                });
     }
     scene_ = &scene;
     revision_ = scene.revision();

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "canvas.h"
 #include "vectors.h"
 
 // The animation scene `Picture2`: a 785 × 57 picture of the oscillator. Positions x are in cm;
@@ -59,6 +60,10 @@ public:
     // opaque pixels are written straight in, the partly transparent ones (the letters' edges)
     // are laid by a painter where the area holds any.
     void overlay(DrawingSurface& scene, const QRect& area, bool rulerShown, bool axisShown);
+    // The layer as drawn, for the scene drawn at other scales (once layer() has made it).
+    std::shared_ptr<const Canvas::Record> record(bool rulerShown, bool axisShown) const {
+        return records_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
+    }
 
 private:
     // Runs of a layer's pixels along each row, [first, last] columns.
@@ -68,6 +73,7 @@ private:
     };
     std::array<QImage, 4> layers_;
     std::array<Ink, 4> ink_;
+    std::array<std::shared_ptr<const Canvas::Record>, 4> records_;
 };
 
 // The scene pixels that the spring, the solid and the vectors of `view` may cover: the band of
