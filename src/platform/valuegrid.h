@@ -11,6 +11,10 @@
 
 namespace ondalis {
 
+// Makes screen readers find every value grid as a table of its cells (done once; each grid
+// asks for it).
+void installValueGridAccessibility();
+
 // A grid of text cells with one fixed header row (row 0) and one fixed column (column 0),
 // which stay in view while the other cells scroll by whole rows and columns.
 //
