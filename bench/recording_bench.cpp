@@ -5,12 +5,10 @@
 
 #include <chrono>
 
-#include "clock.h"
 #include "drawingsurface.h"
 #include "graphframe.h"
-#include "motion.h"
 #include "plotter.h"
-#include "recordingsettings.h"
+#include "run.h"
 #include "valuegrid.h"
 #include "valuetable.h"
 
@@ -22,27 +20,23 @@ constexpr double kTickBudget = 0.020;  // s
 
 struct Recorder {
     explicit Recorder(float duration, int quantity) : quantity(quantity) {
-        settings.duration = duration;
+        run.settings().duration = duration;
         setUpGraphFrame(frame);
         tetetab(grid, 785, canvas);
-        constants = computeMotionConstants(params);
     }
 
     // Reset, then ticks until t has passed D; returns the number of ticks.
     int record() {
+        const float duration = run.settings().duration;
+        run.reset(params);
+        run.start();
         cutTableToHeader(grid);
-        echgraph(frame, scale, quantity, settings.duration, params.x0, params.m, params.k, colors);
-        double t = 0;
-        MotionSample sample;
+        echgraph(frame, scale, quantity, duration, params.x0, params.m, params.k, colors);
         int ticks = 0;
-        while (float(t) <= settings.duration) {
-            sample = sampleMotion(constants, params, t, sample);
-            tracegraphe(frame, scale, memory, sample, settings.duration, false, colors, settings,
-                        grid);
-            const ClockAdvance next =
-                advanceClock(t, settings.duration, constants.stepLimit, false, recordedRows(grid));
-            t = next.t;
-            settings.sampleDue = next.sampleDue;
+        while (float(run.clockTime()) <= duration) {
+            const RunFrame shown = run.tick(false);
+            tracegraphe(frame, scale, memory, shown.sample, duration, false, colors);
+            if (shown.rowAdded) showRecordedRows(grid, run.samples());
             ++ticks;
         }
         return ticks;
@@ -50,14 +44,13 @@ struct Recorder {
 
     OscillatorParameters params{5, 145, 10, 0.2f};
     int quantity;
-    RecordingSettings settings;
+    Run run;
     DrawingSurface frame;
     DrawingSurface canvas;
     ValueGrid grid;
     GraphScale scale;
     PlotMemory memory;
     CurveColors colors;
-    MotionConstants constants;
 };
 
 // Ticks per recording, time per tick, and that time as a percentage of the 20 ms tick budget

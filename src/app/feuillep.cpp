@@ -299,8 +299,6 @@ void feuilleP::setStatusText(const QString& text) {
 
 void feuilleP::Form_Load() {
     handshake_.setRunning(true);
-    sample_.t = 0;
-    clockTime_ = 0;
     applySizeRule();
     intro();
     Text5(PositionField)->setText(QStringLiteral("0"));
@@ -333,7 +331,8 @@ bool feuilleP::Form_QueryUnload() {
 void feuilleP::Form_Unload() {
     if (unloaded_) return;
     unloaded_ = true;
-    Timer1->setEnabled(false);
+    run_.pause();
+    followRun();
     if (state_->machine) state_->machine->close();
     handshake_.setRunning(false);
     emit unloaded();

@@ -10,9 +10,9 @@
 #include <memory>
 
 #include "companion.h"
-#include "motion.h"
 #include "parameters.h"
 #include "richtextpane.h"
+#include "run.h"
 #include "valuelabel.h"
 
 class QLabel;
@@ -178,11 +178,11 @@ public:
     // it. Nothing without an argument.
     void openCommandLineFile(const QStringList& arguments);
 
-    const MotionConstants& motionConstants() const { return motion_; }
+    const MotionConstants& motionConstants() const { return run_.constants(); }
     float duration() const;
     int rowsRecorded() const;
     bool slowMotion() const;
-    const MotionSample& currentSample() const { return sample_; }
+    const MotionSample& currentSample() const { return run_.sample(); }
     QString statusText() const;
     void setStatusText(const QString& text);
 
@@ -217,9 +217,12 @@ private:
     void writeInitialReadouts();
     // The parameter fields' texts replaced by their validated form where they differ.
     void finishParameterEdits();
-    // The first half of a tick: the sample at the clock's instant, computed and drawn.
-    void showClockInstant();
-    float positionFromPointer(int x) const;
+    // Draws what the run gives: readouts, scene, the graph's point, the table's new row.
+    void showFrame(const RunFrame& frame);
+    void showReset();
+    // The timer runs while the run does.
+    void followRun();
+    void dragSolidTo(int x);
     void moveSolidTo(int x);
     void popUpCopyMenu();
     void createPanels();
@@ -244,12 +247,7 @@ private:
     StatusHints* hints_ = nullptr;
     HelpWindow* help_ = nullptr;  // created when first asked for
 
-    MotionConstants motion_;
-    // The sample shown, with its own instant t. The clock's time is kept apart: the advance at
-    // the end of a tick moves the clock to the next instant, and the sample follows at the next
-    // tick, so that a redraw in between (paused) shows and records the motion at its own t.
-    MotionSample sample_;
-    double clockTime_ = 0;
+    Run run_;
     QImage Image3;  // the sky, painted once
     bool inSizeRule_ = false;
     bool sizeFixed_ = false;

@@ -44,7 +44,7 @@ QString graphDescription(const GraphScale& scale, float duration, int rowsRecord
 }  // namespace
 
 void feuilleP::describeForScreenReaders() {
-    Picture2->setDescriber([this] { return sceneDescription(sample_.x, isRunning()); });
+    Picture2->setDescriber([this] { return sceneDescription(run_.sample().x, isRunning()); });
     Frame1->setDescriber(
         [this] { return graphDescription(state_->graphScale, duration(), rowsRecorded()); });
 }

@@ -95,7 +95,7 @@ void feuilleP::applyConfiguration(const Configuration& c) {
         Picture1->speed()->setChecked(c.slowMotion);
         Picture1->setQuantity(c.quantity);
     }
-    Picture6->applyDuration(state_->recording, c.durationIndex);
+    Picture6->applyDuration(run_.settings(), c.durationIndex);
     Frame2->paintPanel();
     for (int i = 0; i < ConfigurationColors; ++i) Label4(i)->setColor(fromColorValue(c.colors[i]));
     // Back to the start of the motion with the loaded parameters (even when they are those in

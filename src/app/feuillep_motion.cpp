@@ -3,7 +3,6 @@
 #include <QLabel>
 
 #include "buttonpictures.h"
-#include "clock.h"
 #include "colorswatch.h"
 #include "displaypanel.h"
 #include "drawingsurface.h"
@@ -14,6 +13,7 @@
 #include "periodictimer.h"
 #include "readouts.h"
 #include "recordingpanel.h"
+#include "scenegeometry.h"
 #include "valuetable.h"
 #include "vectorspanel.h"
 
@@ -28,29 +28,26 @@ OscillatorParameters feuilleP::parameters() const {
     return state_->parameters;
 }
 
-bool feuilleP::isRunning() const { return Timer1->isEnabled(); }
-float feuilleP::duration() const { return state_->recording.duration; }
-int feuilleP::rowsRecorded() const { return recordedRows(*Picture6->grid()); }
+bool feuilleP::isRunning() const { return run_.isRunning(); }
+void feuilleP::followRun() { Timer1->setEnabled(run_.isRunning()); }
+float feuilleP::duration() const { return run_.settings().duration; }
+int feuilleP::rowsRecorded() const { return run_.rows(); }
 bool feuilleP::slowMotion() const { return Picture1->slowMotion(); }
 
 void feuilleP::Command18_Click() {
     // Whichever control asked for the reset, a field still being edited is validated first, so
     // that the motion starts from values the fields show.
     finishParameterEdits();
-    Timer1->setEnabled(false);
-    const OscillatorParameters p = parameters();
-    state_->parametersInForce = p;
-    computeScaleExponents(p, motion_);
-    Frame2->setExponents(motion_.forceExponent, motion_.speedExponent);
-    sample_.t = 0;
-    sample_.x = p.x0;
-    majaff();
-    computeRegime(p, motion_);
-    sample_.x = sample_.v = sample_.a = 0;
-    sample_.t = 0;
-    clockTime_ = 0;
-    state_->recording.sampleDue = false;
-    showClockInstant();
+    run_.reset(parameters());
+    showReset();
+}
+
+// What a reset shows: the clock stopped, the solid at x0 at t = 0 with its readouts, the table
+// cut back to its header and the graph frame.
+void feuilleP::showReset() {
+    followRun();
+    Frame2->setExponents(run_.constants().forceExponent, run_.constants().speedExponent);
+    showFrame(run_.frame());
     writeInitialReadouts();
     cutTableToHeader(*Picture6->grid());
     echgraph();
@@ -65,27 +62,20 @@ void feuilleP::finishParameterEdits() {
 }
 
 void feuilleP::writeInitialReadouts() {
-    Label3->setText(formatFixed2(sample_.t));
-    Label1->setText(formatThreeSignificant(sample_.x));
-    Label6->setText(formatThreeSignificant(sample_.v));
-    Label7->setText(formatThreeSignificant(sample_.a));
+    const MotionSample& s = run_.sample();
+    Label3->setText(formatFixed2(s.t));
+    Label1->setText(formatThreeSignificant(s.x));
+    Label6->setText(formatThreeSignificant(s.v));
+    Label7->setText(formatThreeSignificant(s.a));
 }
 
-void feuilleP::Timer1_Timer() {
-    showClockInstant();
-    const ClockAdvance next =
-        advanceClock(clockTime_, duration(), motion_.stepLimit, slowMotion(), rowsRecorded());
-    clockTime_ = next.t;
-    state_->recording.sampleDue = next.sampleDue;
-}
+void feuilleP::Timer1_Timer() { showFrame(run_.tick(slowMotion())); }
 
-void feuilleP::showClockInstant() {
-    sample_ = sampleMotion(motion_, parameters(), clockTime_, sample_);
-    majaff();
-}
+void feuilleP::majaff() { showFrame(run_.redraw()); }
 
-void feuilleP::majaff() {
-    const auto texts = readoutTexts(sample_);
+void feuilleP::showFrame(const RunFrame& frame) {
+    const MotionSample& sample = frame.sample;
+    const auto texts = readoutTexts(sample);
     ValueLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7, Label5, Label8, Label9};
     for (int i = 0; i < ReadoutCount; ++i) labels[i]->setValueText(texts[i]);
     // The x readout keeps up while the solid is dragged; a running clock repaints it anyway.
@@ -93,9 +83,9 @@ void feuilleP::majaff() {
 
     const OscillatorParameters p = parameters();
     SceneView view;
-    view.x = sample_.x;
-    view.v = sample_.v;
-    view.t = sample_.t;
+    view.x = sample.x;
+    view.v = sample.v;
+    view.t = sample.t;
     view.rulerShown = Picture1->rulerShown();
     view.axisShown = Picture1->axisShown();
     view.k = p.k;
@@ -103,10 +93,11 @@ void feuilleP::majaff() {
     view.vectors = Frame2->vectorView();
     state_->scene.draw(*Picture2, view);
 
-    if (float(sample_.t) <= duration()) {
-        tracegraphe(*Frame1, state_->graphScale, state_->plot, sample_, duration(),
-                    Picture1->boldTrace(), curveColors(), state_->recording, *Picture6->grid());
+    if (frame.onGraph) {
+        tracegraphe(*Frame1, state_->graphScale, state_->plot, sample, duration(),
+                    Picture1->boldTrace(), curveColors());
     }
+    if (frame.rowAdded) showRecordedRows(*Picture6->grid(), run_.samples());
 }
 
 // The curve colours are the colours of swatches 1, 5, 6 (x, v, a) and 7, 8, 9 (energies).
@@ -137,20 +128,22 @@ void feuilleP::echgraph() {
 
 void feuilleP::command15_Click() {
     if (Picture2->isVisible()) Picture2->setFocus(Qt::OtherFocusReason);
-    Timer1->setEnabled(true);
+    run_.start();
+    followRun();
 }
 
 void feuilleP::command16_Click() {
     if (!isRunning()) return;
     if (Picture2->isVisible()) Picture2->setFocus(Qt::OtherFocusReason);
-    Timer1->setEnabled(false);
+    run_.pause();
+    followRun();
 }
 
 void feuilleP::Image4_Click() {
     Command18_Click();
     // The initial position shown once more; the clock stays on t = 0, where the next start
     // begins.
-    showClockInstant();
+    showFrame(run_.showClockInstant());
     majaff();
     echgraph();
 }
@@ -163,7 +156,8 @@ void feuilleP::Command13_Click() {
 }
 
 void feuilleP::Text5_GotFocus(int) {
-    if (isRunning()) Timer1->setEnabled(false);
+    run_.pause();
+    followRun();
 }
 
 void feuilleP::Text5_LostFocus(int index) {
@@ -171,24 +165,20 @@ void feuilleP::Text5_LostFocus(int index) {
     field->setText(validatedParameterText(index, field->text()));
     // A field looked at and left with the value the motion already uses changes nothing: the
     // motion and its recording are kept.
-    if (state_->parametersInForce == parameters()) return;
-    Timer1->setEnabled(false);
+    if (run_.parametersInForce() == parameters()) return;
     Command18_Click();
     if (index == StiffnessField) Command13_Click();
 }
 
-float feuilleP::positionFromPointer(int x) const {
-    float x0 = float(x - 450) / 30.0f;
-    if (x0 < -10) x0 = -10;
-    if (x0 > 10) x0 = 10;
-    return roundThreeSignificant(x0);
+// The solid dragged to the pointer's abscissa: x0 follows it, into the position field, and the
+// motion is reset there.
+void feuilleP::dragSolidTo(int x) {
+    Text5(PositionField)->setText(parameterText(run_.drag(positionFromPointer(x))));
+    showReset();
 }
 
 void feuilleP::moveSolidTo(int x) {
-    const float x0 = positionFromPointer(x);
-    Text5(PositionField)->setText(parameterText(x0));
-    sample_.x = x0;
-    Command18_Click();
+    dragSolidTo(x);
     majaff();
     Picture2->refreshNow();
 }
@@ -201,9 +191,7 @@ void feuilleP::Picture2_MouseDown(Qt::MouseButton button, int x, int) {
 
 void feuilleP::Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y) {
     setStatusText(QStringLiteral("Vous pouvez déplacer le mobile avec la souris (bouton enfoncé)"));
-    const double solidX = sceneX(sample_.x);
-    const bool overSolid = std::abs(x - solidX) < 15 && y > 6 && y < 32;
-    if (overSolid)
+    if (pointerOverSolid(x, y, run_.sample().x))
         Picture2->setCursor(dragPointer());
     else
         Picture2->unsetCursor();
@@ -213,10 +201,7 @@ void feuilleP::Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y) {
 void feuilleP::Picture2_MouseUp(Qt::MouseButton button, int x, int) {
     if (button != Qt::LeftButton) return;
     if (isRunning()) Command18_Click();
-    const float x0 = positionFromPointer(x);
-    sample_.x = x0;
-    Text5(PositionField)->setText(parameterText(x0));
-    Command18_Click();
+    dragSolidTo(x);
     command15_Click();
 }
 

@@ -68,13 +68,13 @@ void feuilleP::Label4_Click(int index) {
 }
 
 void feuilleP::UpDown1_Change(int index) {
-    Picture6->applyDuration(state_->recording, index);
+    Picture6->applyDuration(run_.settings(), index);
     echgraph();
     Command18_Click();
 }
 
 void feuilleP::copitab() {
-    ondalis::copitab(*Picture6->grid());
+    ondalis::copitab(*Picture6->grid(), run_.samples());
     setStatusText(copyMessage);
 }
 

@@ -2,20 +2,17 @@
 
 #include <QPointer>
 #include <QWidget>
-#include <optional>
 
 #include "graphframe.h"
 #include "keypad.h"
 #include "parameters.h"
 #include "plotter.h"
-#include "recordingsettings.h"
 #include "scenedrawing.h"
 
 namespace ondalis {
 
 // What the main window keeps for the whole run on behalf of its subsystems.
 struct MainWindowState {
-    RecordingSettings recording;
     GraphScale graphScale;
     PlotMemory plot;
     SceneAnimator scene;
@@ -24,8 +21,6 @@ struct MainWindowState {
     // The parameters as last read from the four fields, read again once a text changed.
     OscillatorParameters parameters;
     bool parametersRead = false;
-    // The parameters of the motion in force, as the last reset read them.
-    std::optional<OscillatorParameters> parametersInForce;
 };
 
 }  // namespace ondalis

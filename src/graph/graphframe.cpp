@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "drawingsurface.h"
+#include "canvas.h"
 #include "numberformat.h"
 #include "palette.h"
 
@@ -43,16 +43,9 @@ QStringList graphVerticalLabels(float ymax, int quantity) {
     return labels;
 }
 
-void setUpGraphFrame(DrawingSurface& frame) {
-    frame.setObjectName(QStringLiteral("Frame1"));
-    frame.setAccessibleName(QStringLiteral("Graphe"));
-    frame.setSurfaceSize(kGraphWidth, kGraphHeight);
-    frame.setBackColor(Qt::white);
-}
-
 namespace {
 
-void drawVerticalTitle(DrawingSurface& f, int quantity, const CurveColors& colors) {
+void drawVerticalTitle(Canvas& f, int quantity, const CurveColors& colors) {
     const QColor black(Qt::black);
     const auto italic = [&](const QString& s) {
         f.setFontItalic(true);
@@ -109,7 +102,7 @@ void drawVerticalTitle(DrawingSurface& f, int quantity, const CurveColors& color
 
 }  // namespace
 
-void echgraph(DrawingSurface& f, GraphScale& scale, int quantity, float duration, float x0, float m,
+void echgraph(Canvas& f, GraphScale& scale, int quantity, float duration, float x0, float m,
               float k, const CurveColors& colors) {
     f.clear();
     scale.quantity = quantity;

@@ -16,6 +16,7 @@
 // curve can be drawn point by point while the motion runs.
 namespace ondalis {
 
+class Canvas;
 class DrawingSurface;
 
 inline constexpr int kGraphWidth = 617;
@@ -67,7 +68,7 @@ void setUpGraphFrame(DrawingSurface& frame);
 // (the energy title in the three curve colours, as the legend), and the vertical labels
 // right-aligned on x = 45. Sets scale.quantity, and scale.ymax to the rounded full scale.
 // With D = 0 the surface is only cleared (ymax is left as it was).
-void echgraph(DrawingSurface& frame, GraphScale& scale, int quantity, float duration, float x0,
-              float m, float k, const CurveColors& colors);
+void echgraph(Canvas& frame, GraphScale& scale, int quantity, float duration, float x0, float m,
+              float k, const CurveColors& colors);
 
 }  // namespace ondalis

@@ -1,42 +1,14 @@
 #include "plotter.h"
 
-#include <QCursor>
-#include <QToolTip>
-#include <QWidget>
-
-#include "clock.h"
-#include "drawingsurface.h"
+#include "canvas.h"
 #include "numberformat.h"
-#include "valuegrid.h"
-#include "valuetable.h"
 
 namespace ondalis {
 
-namespace {
-
-// The table row of the sample's instant: the first row at t = 0 (rewritten by every drawing
-// there), the next one when the clock has flagged a sampling instant and the sample is the
-// motion at that very instant. A sample drawn again at another t (a redraw while paused) writes
-// nothing.
-void recordRow(const MotionSample& sample, float duration, RecordingSettings& settings,
-               ValueGrid& grid) {
-    if (sample.t == 0) {
-        writeFirstRow(grid, sample);
-    } else if (settings.sampleDue && sample.t == samplingInstant(duration, recordedRows(grid))) {
-        writeNextRow(grid, sample);
-        settings.sampleDue = false;
-    }
-}
-
-}  // namespace
-
-bool tracegraphe(DrawingSurface& f, const GraphScale& scale, PlotMemory& memory,
-                 const MotionSample& sample, float duration, bool bold, const CurveColors& colors,
-                 RecordingSettings& settings, ValueGrid& grid) {
-    if (duration <= 0 || float(sample.t) > duration) return false;
-    recordRow(sample, duration, settings, grid);
-    // A motion without amplitude (x0 = 0) has no full scale and no curve, but its rows.
-    if (scale.ymax == 0) return false;
+bool tracegraphe(Canvas& f, const GraphScale& scale, PlotMemory& memory, const MotionSample& sample,
+                 float duration, bool bold, const CurveColors& colors) {
+    // A motion without amplitude (x0 = 0) has no full scale and no curve.
+    if (duration <= 0 || float(sample.t) > duration || scale.ymax == 0) return false;
     if (bold) f.setDrawWidth(2);
     const double x = 50 + 500 * sample.t / double(duration);
     const bool energy = scale.quantity == PlotEnergies;
@@ -85,16 +57,6 @@ CursorReadout cursorReadout(int x, float duration) {
     if (x < 50 || x > 550) return {};
     const float t = float(x - 50) * duration / 500.0f;
     return {true, QStringLiteral("t = ") + formatThreeSignificant(t) + QStringLiteral(" s")};
-}
-
-void applyCursorReadout(QWidget& frame, const CursorReadout& readout) {
-    frame.setCursor(readout.crossHair ? Qt::CrossCursor : Qt::ArrowCursor);
-    frame.setToolTip(readout.toolTip);
-    if (!QToolTip::isVisible()) return;
-    if (readout.toolTip.isEmpty())
-        QToolTip::hideText();
-    else
-        QToolTip::showText(QCursor::pos(), readout.toolTip, &frame);
 }
 
 QString graphHint() {

@@ -4,14 +4,12 @@
 
 #include "graphframe.h"
 #include "motion.h"
-#include "recordingsettings.h"
 
 class QWidget;
 
 namespace ondalis {
 
-class DrawingSurface;
-class ValueGrid;
+class Canvas;
 
 // The point drawn last, from which the next segment starts. Rewritten at t = 0 before any
 // segment is drawn, so it needs no reset.
@@ -25,15 +23,11 @@ struct PlotMemory {
 // The plotter (`tracegraphe`), called by the scene redraw at its end, and only while
 // float(t) <= D. It extends the curve by one segment per call (three for the energies), from
 // the remembered point to the point of sample.t, in the quantity's colour and 2 pixels wide
-// when `bold`; at t = 0 exactly it draws the point instead and writes the first table row. When
-// the clock has flagged a sampling instant (settings.sampleDue) and the sample is the motion at
-// that instant n·D/50 (n rows recorded), it appends the next table row and clears the flag, so
-// that a redraw at the same or at another instant adds no row. The line width is 1 again
-// afterwards. Nothing happens when D <= 0 or float(t) > D; with ymax = 0 (no motion) the rows
-// are written but nothing is drawn. Returns whether it drew.
-bool tracegraphe(DrawingSurface& frame, const GraphScale& scale, PlotMemory& memory,
-                 const MotionSample& sample, float duration, bool bold, const CurveColors& colors,
-                 RecordingSettings& settings, ValueGrid& grid);
+// when `bold`; at t = 0 exactly it draws the point instead. The line width is 1 again
+// afterwards. Nothing is drawn when D <= 0, float(t) > D or ymax = 0 (no motion). The table
+// rows are the run's (Recording::record). Returns whether it drew.
+bool tracegraphe(Canvas& frame, const GraphScale& scale, PlotMemory& memory,
+                 const MotionSample& sample, float duration, bool bold, const CurveColors& colors);
 
 // Pointer over the graph at surface x: inside the plotting band 50 … 550 the pointer is a
 // cross-hair and the tooltip reads "t = " + the time (x - 50)·D/500 (single precision, three

@@ -4,14 +4,14 @@
 #include <cstdint>
 #include <optional>
 
+#include "clock.h"
+
 // The recording: the motion from t = 0 to t = D, sampled at the 51 instants k·D/50
 // (k = 0 … 50), each of which becomes a row of the value table.
 namespace ondalis {
 
 inline constexpr int kMinDurationIndex = -8;
 inline constexpr int kMaxDurationIndex = 10;
-inline constexpr int kDefaultDurationIndex = 3;
-inline constexpr int kSamplesPerRecording = 51;
 
 // One row of the duration table: index -8 "1 ms" (0.001 s) up to 10 "10 min" (600 s). D is
 // the single nearest to the decimal value.
@@ -23,15 +23,6 @@ struct DurationEntry {
 
 // The row for `index`, or nothing when the index is outside -8 … 10.
 std::optional<DurationEntry> durationEntry(int index);
-
-struct RecordingSettings {
-    // Position of the up-down control; 3 at start-up.
-    std::int16_t durationIndex = kDefaultDurationIndex;
-    // D, in seconds.
-    float duration = 5;
-    // The clock has just stopped on a sampling instant whose row is not written yet.
-    bool sampleDue = false;
-};
 
 // First step of a duration change: the index goes into `durationIndex`; when it is in the
 // table, D takes the table's value and the label text to show is returned. An index outside

@@ -2,9 +2,9 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <algorithm>
 
 #include "drawingsurface.h"
-#include "numberformat.h"
 #include "valuegrid.h"
 
 namespace ondalis {
@@ -32,14 +32,7 @@ QString tableColumnDescription(int column) {
     }
 }
 
-QStringList tableRowTexts(const MotionSample& s) {
-    return {formatGeneral(s.t),           formatThreeSignificant(s.x),
-            formatThreeSignificant(s.v),  formatThreeSignificant(s.a),
-            formatThreeSignificant(s.ec), formatThreeSignificant(s.epe),
-            formatThreeSignificant(s.em)};
-}
-
-QImage drawTableHeader(DrawingSurface& canvas, int column) {
+QImage drawTableHeader(Canvas& canvas, int column) {
     // Text whose italic width centres each header; the acceleration is centred like the
     // velocity.
     static const char* const kMeasured[kTableColumns] = {
@@ -121,17 +114,24 @@ void writeNextRow(ValueGrid& grid, const MotionSample& sample) {
 
 void cutTableToHeader(ValueGrid& grid) { grid.setRows(1); }
 
-QString copitabText(ValueGrid& grid) {
-    grid.selectAll();
-    QString text = grid.clipText();
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
+void showRecordedRows(ValueGrid& grid, const RecordedSamples& samples) {
+    const int n = int(samples.size());
+    if (n == 0) {
+        cutTableToHeader(grid);
+    } else if (n == 1) {
+        writeFirstRow(grid, samples.front());
+    } else {
+        if (recordedRows(grid) > n) grid.setRows(n);
+        for (int r = recordedRows(grid); r < n; ++r) writeNextRow(grid, samples[std::size_t(r)]);
+    }
 }
 
-QString copitab(ValueGrid& grid) {
+QString copitab(ValueGrid& grid, const RecordedSamples& samples) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     clipboard->clear();
-    const QString text = copitabText(grid);
+    grid.selectAll();
+    const int emptyRows = std::max(0, recordedRows(grid) - int(samples.size()));
+    const QString text = copitabText(samples, emptyRows);
     clipboard->clear();
     clipboard->setText(text);
     return text;

@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "motion.h"
+#include "recordedtable.h"
 
 // The value table: one row per sampling instant, seven centred columns t, x, ẋ, ẍ, Ec, Epe,
 // Em. Row 0 is the header, whose cells show small pictures with the quantity symbols; data
@@ -13,6 +13,7 @@
 // headed "x (cm)"; v in m/s, a in m/s², energies in J.
 namespace ondalis {
 
+class Canvas;
 class DrawingSurface;
 class ValueGrid;
 
@@ -28,15 +29,11 @@ QColor tableFixedBackground();
 // The heading of a column in words, for screen readers ("position x (cm)" …).
 QString tableColumnDescription(int column);
 
-// The texts of a data row: t in the general number format, then x, v, a, Ec, Epe, Em in the
-// three-significant-digit form.
-QStringList tableRowTexts(const MotionSample& sample);
-
 // Draws the header of `column` on the canvas (cleared first; its size is that of a header
 // cell, its back colour the fixed-cell colour) and returns a copy of the drawing. The symbol is
 // italic; a dot "·" over x for the velocity (two for the acceleration), exponents 2 pixels up,
 // subscripts 3 pixels down; each header is centred on the width of its text in italic.
-QImage drawTableHeader(DrawingSurface& canvas, int column);
+QImage drawTableHeader(Canvas& canvas, int column);
 
 // Builds the table (`tetetab`): texts cleared, 2 rows and 7 columns of 78 pixels centred both
 // ways, the grid `gridWidth` wide, and the seven header pictures drawn on `canvas` (the hidden
@@ -52,12 +49,14 @@ void writeFirstRow(ValueGrid& grid, const MotionSample& sample);
 void writeNextRow(ValueGrid& grid, const MotionSample& sample);
 // Back to the header row alone (the reset of the motion does this).
 void cutTableToHeader(ValueGrid& grid);
+// The grid shows the recorded samples after the recording gained one: the header alone when
+// there is none, the first row written again when there is one, the rows it lacks appended.
+void showRecordedRows(ValueGrid& grid, const RecordedSamples& samples);
 
-// The copy of the table (`copitab`): selects the whole grid (it keeps the selection) and
-// returns its text, cells separated by TAB and lines by LF, no line end after the last row.
-QString copitabText(ValueGrid& grid);
-// The same, then puts the text on the clipboard (cleared first). The caller shows the copy
+// The copy of the table (`copitab`): selects the whole grid (it keeps the selection) and puts
+// the copy of `samples`, the samples it shows, on the clipboard (cleared first), with the empty
+// row the build leaves while no sample is shown. Returns the text. The caller shows the copy
 // confirmation in the status line.
-QString copitab(ValueGrid& grid);
+QString copitab(ValueGrid& grid, const RecordedSamples& samples);
 
 }  // namespace ondalis

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "drawingsurface.h"
+#include "canvas.h"
 #include "numberformat.h"
 
 namespace ondalis {
@@ -31,7 +31,7 @@ constexpr ReadoutDecoration decorations[ReadoutCount] = {
     {"E", Mark::Subscript, "m", "Em = ", " J", ""},
 };
 
-void dot(DrawingSurface& panel, double x, double y) {
+void dot(Canvas& panel, double x, double y) {
     panel.circle(x, y, 1, Qt::black);
     panel.point(x, y, Qt::black);
 }
@@ -66,7 +66,7 @@ std::array<QString, ReadoutCount> readoutTexts(const MotionSample& s) {
             energyReadoutText(s.em)};
 }
 
-void appareil(DrawingSurface& panel, const std::array<QRect, ReadoutCount>& labels) {
+void appareil(Canvas& panel, const std::array<QRect, ReadoutCount>& labels) {
     panel.clear();
     const int w = panel.imageWidth();
     const int h = panel.imageHeight();

@@ -10,7 +10,7 @@
 // units after them, in the order t, x, v, a, Ec, Epe, Em.
 namespace ondalis {
 
-class DrawingSurface;
+class Canvas;
 
 enum ReadoutIndex : int {
     ReadoutT = 0,
@@ -44,6 +44,6 @@ std::array<QString, ReadoutCount> readoutTexts(const MotionSample& s);
 // Paints the panel around the labels: bevelled frame, horizontal shading, the names ending at
 // each label's left edge (dots over the x of the velocity and acceleration, subscripts of the
 // energies) and the units after each label's right edge (with their exponents).
-void appareil(DrawingSurface& panel, const std::array<QRect, ReadoutCount>& labels);
+void appareil(Canvas& panel, const std::array<QRect, ReadoutCount>& labels);
 
 }  // namespace ondalis

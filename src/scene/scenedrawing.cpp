@@ -5,7 +5,7 @@
 #include <cmath>
 #include <vector>
 
-#include "drawingsurface.h"
+#include "canvas.h"
 #include "numberformat.h"
 #include "palette.h"
 
@@ -14,7 +14,7 @@ namespace ondalis {
 namespace {
 
 // Sky gradient: from (155, 200, 255) on the top row to (255, 250, 255) at the bottom.
-void paintSky(DrawingSurface& scene) {
+void paintSky(Canvas& scene) {
     const double height = scene.imageHeight();
     const int n = int(roundHalfEven(height));
     const double right = scene.imageWidth() - 1;
@@ -101,7 +101,7 @@ QPoint* appendArc(QPoint* out, double cx, const ArcTrace& arc, int* columns) {
 
 }  // namespace
 
-void fond(DrawingSurface& scene, QImage& skyCache) {
+void fond(Canvas& scene, QImage& skyCache) {
     scene.clearPicture();
     scene.clear();
     if (skyCache.width() >= 100) {
@@ -126,7 +126,7 @@ void fond(DrawingSurface& scene, QImage& skyCache) {
     scene.setPictureFromImage();
 }
 
-void drawSpring(DrawingSurface& scene, float x) {
+void drawSpring(Canvas& scene, float x) {
     constexpr double halfHeight = 8;
     const double y = SolidCentreY;
     // The coils' half-width follows the spring's length: 2 px at x = -10, 15.3 px at x = 10.
@@ -181,7 +181,7 @@ void drawSpring(DrawingSurface& scene, float x) {
         });
 }
 
-void drawSolid(DrawingSurface& scene, float x) {
+void drawSolid(Canvas& scene, float x) {
     const double cx = sceneX(x);
     // Five nested boxes, lighter towards the middle.
     for (int w = 5; w >= 1; --w) {
@@ -191,7 +191,7 @@ void drawSolid(DrawingSurface& scene, float x) {
     scene.box(cx - 15, 7, cx + 15, 35, Qt::black);
 }
 
-void drawRuler(DrawingSurface& scene) {
+void drawRuler(Canvas& scene) {
     for (int i = 0; i <= 20; ++i) {  // every centimetre
         const int xi = 30 * i + 150;
         scene.line(xi, 2, xi, 12, Qt::black);
@@ -206,7 +206,7 @@ void drawRuler(DrawingSurface& scene) {
     }
 }
 
-void drawAxis(DrawingSurface& scene, bool originMark) {
+void drawAxis(Canvas& scene, bool originMark) {
     scene.line(150, 40, 770, 40, Qt::black);
     scene.line(762, 36, 770, 40, Qt::black);
     scene.line(762, 44, 770, 40, Qt::black);
@@ -233,7 +233,7 @@ QRegion movingArea(const SceneView& view) {
 namespace {
 
 // Spring, solid and vectors, over what the scene shows.
-void drawMovingParts(DrawingSurface& scene, const SceneView& view) {
+void drawMovingParts(Canvas& scene, const SceneView& view) {
     drawSpring(scene, view.x);
     drawSolid(scene, view.x);
     const int gx = int(roundHalfEven(sceneX(view.x)));
@@ -243,7 +243,7 @@ void drawMovingParts(DrawingSurface& scene, const SceneView& view) {
     scene.setForeColor(Qt::black);
 }
 
-void drawDecorations(DrawingSurface& scene, bool rulerShown, bool axisShown) {
+void drawDecorations(Canvas& scene, bool rulerShown, bool axisShown) {
     if (rulerShown) drawRuler(scene);
     if (axisShown) drawAxis(scene, !rulerShown);
 }
@@ -256,8 +256,8 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
     if (layer.width() == width && layer.height() == height) return layer;
 
     // Drawn in black on white, the grey of each pixel gives the layer's opacity there.
-    DrawingSurface scratch;
-    scratch.setSurfaceSize(width, height);
+    Canvas scratch;
+    scratch.setImageSize(QSize(width, height));
     scratch.setBackColor(Qt::white);
     scratch.setFont(QStringLiteral("Arial"), 8, false, false);
     scratch.setForeColor(Qt::black);
@@ -285,8 +285,7 @@ const QImage& SceneDecorations::layer(int width, int height, bool rulerShown, bo
     return layer;
 }
 
-void SceneDecorations::overlay(DrawingSurface& scene, const QRect& area, bool rulerShown,
-                               bool axisShown) {
+void SceneDecorations::overlay(Canvas& scene, const QRect& area, bool rulerShown, bool axisShown) {
     const QImage& picture = layer(scene.imageWidth(), scene.imageHeight(), rulerShown, axisShown);
     const Ink& ink = ink_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
     const QRect r = area & picture.rect();
@@ -310,14 +309,14 @@ void SceneDecorations::overlay(DrawingSurface& scene, const QRect& area, bool ru
         [&] { scene.drawRecord(records_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)], r); });
 }
 
-void drawScene(DrawingSurface& scene, const SceneView& view) {
+void drawScene(Canvas& scene, const SceneView& view) {
     scene.clear();
     drawMovingParts(scene, view);
     drawDecorations(scene, view.rulerShown, view.axisShown);
 }
 
-void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations) {
-    DrawingSurface::Batch batch(scene);
+void drawScene(Canvas& scene, const SceneView& view, SceneDecorations& decorations) {
+    Canvas::Batch batch(scene);
     scene.clear();
     drawMovingParts(scene, view);
     if (view.rulerShown || view.axisShown) {
@@ -331,7 +330,7 @@ void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& d
     }
 }
 
-void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
+void SceneAnimator::draw(Canvas& scene, const SceneView& view) {
     const QRegion now = movingArea(view);
     const bool unchanged = &scene == scene_ && scene.revision() == revision_ &&
                            view.rulerShown == rulerShown_ && view.axisShown == axisShown_;
@@ -341,7 +340,7 @@ void SceneAnimator::draw(DrawingSurface& scene, const SceneView& view) {
         // Outside `area` the scene shows the background and the decorations already.
         // At other scales, the frame is drawn again whole over the background.
         const QRegion area = moving_ + (now & scene.image().rect());
-        DrawingSurface::Batch batch(scene);
+        Canvas::Batch batch(scene);
         scene.drawTwoWays(
             [&] {
                 for (const QRect& r : area) scene.clear(r);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas.h"
+#include "scenegeometry.h"
 #include "vectors.h"
 
 // The animation scene `Picture2`: a 785 × 57 picture of the oscillator. Positions x are in cm;
@@ -15,14 +16,8 @@
 // x = -10 … 10 giving X = 150 … 750). The wall's face is at X = 10, the rod runs to X = 780.
 namespace ondalis {
 
-class DrawingSurface;
-
 inline constexpr int SceneWidth = 785;
 inline constexpr int SceneHeight = 57;
-inline constexpr int SolidCentreY = 21;
-
-// Scene abscissa of a position in cm.
-inline double sceneX(double x) { return 30.0 * x + 450.0; }
 
 // Everything one redraw of the scene reads: the current sample, the two scene options, the
 // stiffness and friction as read from their entry fields, and the vector settings.
@@ -39,16 +34,16 @@ struct SceneView {
 
 // The still background: sky gradient (painted once into `skyCache`, reused afterwards), guide
 // rod and wall; the result becomes the scene's persistent picture, which every clear returns to.
-void fond(DrawingSurface& scene, QImage& skyCache);
+void fond(Canvas& scene, QImage& skyCache);
 
 // The 46-coil spring from the wall's face (X = 10) to one pixel before the solid's left face.
-void drawSpring(DrawingSurface& scene, float x);
+void drawSpring(Canvas& scene, float x);
 // The shaded 30 × 28 block centred on (30·x + 450, 21) with its black outline.
-void drawSolid(DrawingSurface& scene, float x);
+void drawSolid(Canvas& scene, float x);
 // Centimetre ruler from -10 to 10 (X = 150 … 750), ticks above and below the rod, labels.
-void drawRuler(DrawingSurface& scene);
+void drawRuler(Canvas& scene);
 // The x axis with its arrow head and "x"; with `originMark`, the tick and "O" at X = 450.
-void drawAxis(DrawingSurface& scene, bool originMark);
+void drawAxis(Canvas& scene, bool originMark);
 
 // The ruler and the axis drawn once for each combination of the two options, as a black layer
 // on a transparent ground, then laid over every redraw: a redraw then costs one picture instead
@@ -59,7 +54,7 @@ public:
     // Lays the layer over `area` of the scene only, as drawing the picture's part would: its
     // opaque pixels are written straight in, the partly transparent ones (the letters' edges)
     // are laid by a painter where the area holds any.
-    void overlay(DrawingSurface& scene, const QRect& area, bool rulerShown, bool axisShown);
+    void overlay(Canvas& scene, const QRect& area, bool rulerShown, bool axisShown);
     // The layer as drawn, for the scene drawn at other scales (once layer() has made it).
     std::shared_ptr<const Canvas::Record> record(bool rulerShown, bool axisShown) const {
         return records_[(rulerShown ? 1 : 0) + (axisShown ? 2 : 0)];
@@ -85,9 +80,9 @@ QRegion movingArea(const SceneView& view);
 // solid, vectors (attached at Gx = 30·x + 450 rounded half to even, Gy = 21), ruler if shown,
 // axis if shown (with the origin mark only when the ruler is not shown). The text font is left
 // at Arial 8, not bold, and the drawing colour at black.
-void drawScene(DrawingSurface& scene, const SceneView& view);
+void drawScene(Canvas& scene, const SceneView& view);
 // The same picture, with the ruler and axis taken from `decorations` (for the animation ticks).
-void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& decorations);
+void drawScene(Canvas& scene, const SceneView& view, SceneDecorations& decorations);
 
 // The redraws of the animation: the picture drawScene(scene, view, decorations) gives, made by
 // touching only the part of the scene that changes, where the spring, the solid and the vectors
@@ -96,11 +91,11 @@ void drawScene(DrawingSurface& scene, const SceneView& view, SceneDecorations& d
 // on it since the last redraw, or when the ruler, the axis or the scene's size changed.
 class SceneAnimator {
 public:
-    void draw(DrawingSurface& scene, const SceneView& view);
+    void draw(Canvas& scene, const SceneView& view);
 
 private:
     SceneDecorations decorations_;
-    const DrawingSurface* scene_ = nullptr;
+    const Canvas* scene_ = nullptr;
     quint64 revision_ = 0;  // the scene's revision after the last redraw
     QRegion moving_;        // what the moving parts covered then
     bool rulerShown_ = false;

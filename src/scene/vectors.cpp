@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "drawingsurface.h"
+#include "canvas.h"
 #include "numberformat.h"
 
 namespace ondalis {
@@ -49,12 +49,12 @@ QRect vectorBounds(int gx, int gy, const VectorLengths& lengths) {
     return bounds;
 }
 
-void lesvecteurs(DrawingSurface& scene, int gx, int gy, const VectorView& view, float x, float v,
-                 double t, float k, float h) {
+void lesvecteurs(Canvas& scene, int gx, int gy, const VectorView& view, float x, float v, double t,
+                 float k, float h) {
     lesvecteurs(scene, gx, gy, view, vectorLengths(view, x, v, t, k, h));
 }
 
-void lesvecteurs(DrawingSurface& scene, int gx, int gy, const VectorView& view,
+void lesvecteurs(Canvas& scene, int gx, int gy, const VectorView& view,
                  const VectorLengths& lengths) {
     scene.setDrawWidth(2);
     // Tension of the spring, applied where the spring meets the solid's left face.
@@ -74,8 +74,7 @@ void lesvecteurs(DrawingSurface& scene, int gx, int gy, const VectorView& view,
     scene.setDrawWidth(1);
 }
 
-void fleche(DrawingSurface& scene, double bpx, double bpy, double cpx, double cpy,
-            const QColor& color) {
+void fleche(Canvas& scene, double bpx, double bpy, double cpx, double cpy, const QColor& color) {
     const double px = bpx + cpx;
     const double py = bpy + cpy;
     if (cpy == 0) {

@@ -10,7 +10,7 @@
 // takes 100 - s pixels.
 namespace ondalis {
 
-class DrawingSurface;
+class Canvas;
 
 struct VectorView {
     bool velocityShown = false;         // Check5
@@ -45,14 +45,13 @@ QRect vectorBounds(int gx, int gy, const VectorLengths& lengths);
 // Forces first (if shown; each only when |L| ≥ 3), then the velocity (if shown, t ≠ 0 and
 // |L| ≥ 2), with 2-pixel lines; the line width is 1 again afterwards. (gx, gy) is the solid's
 // centre; x in cm, v in m/s, t in s, k in N/m, h in N·s/m.
-void lesvecteurs(DrawingSurface& scene, int gx, int gy, const VectorView& view, float x, float v,
-                 double t, float k, float h);
-void lesvecteurs(DrawingSurface& scene, int gx, int gy, const VectorView& view,
+void lesvecteurs(Canvas& scene, int gx, int gy, const VectorView& view, float x, float v, double t,
+                 float k, float h);
+void lesvecteurs(Canvas& scene, int gx, int gy, const VectorView& view,
                  const VectorLengths& lengths);
 
 // Arrow head of the vector whose tail is (bpx, bpy) and whose components are (cpx, cpy): two
 // strokes from the tip, 10 pixels back along the shaft and 5 pixels to each side of it.
-void fleche(DrawingSurface& scene, double bpx, double bpy, double cpx, double cpy,
-            const QColor& color);
+void fleche(Canvas& scene, double bpx, double bpy, double cpx, double cpy, const QColor& color);
 
 }  // namespace ondalis

@@ -27,7 +27,10 @@ OscillatorParameters parametersFromTexts(const std::array<QString, 4>& texts) {
 }
 
 QString validatedParameterText(int field, const QString& text) {
-    float v = parameterValue(text);
+    return parameterText(validatedParameter(field, parameterValue(text)));
+}
+
+float validatedParameter(int field, float v) {
     const ParameterRange r = parameterRange(field);
     if (field == PositionField) {
         // The position keeps its sign: -12 gives -10, 12 gives 10.
@@ -36,7 +39,7 @@ QString validatedParameterText(int field, const QString& text) {
         if (v < r.min) v = r.min;
         if (v > r.max) v = r.max;
     }
-    return parameterText(roundThreeSignificant(v));
+    return roundThreeSignificant(v);
 }
 
 QString parameterText(float v) { return formatPlainDecimal(v); }

@@ -43,6 +43,8 @@ OscillatorParameters parametersFromTexts(const std::array<QString, 4>& texts);
 // field's range, rounded to three significant digits and written back as parameterText. "12" ->
 // "10" for x0; "-12,5" -> "-10"; "3,14159" -> "3,14".
 QString validatedParameterText(int field, const QString& text);
+// The same rule for a value: clamped to the field's range, rounded to three significant digits.
+float validatedParameter(int field, float value);
 
 // The text a field shows for v: the general format with a decimal comma, in plain decimals even
 // for the smallest values ("0,000001", not "1E-06"), so that reading the field gives v back.

@@ -1,4 +1,5 @@
-// The plotter called by hand, and the cursor readout.
+// The plotter called by hand with the run's recording of the drawn samples, and the cursor
+// readout.
 #include <gtest/gtest.h>
 
 #include <QWidget>
@@ -6,6 +7,7 @@
 #include "drawingsurface.h"
 #include "graphframe.h"
 #include "plotter.h"
+#include "run.h"
 #include "valuegrid.h"
 #include "valuetable.h"
 
@@ -26,7 +28,14 @@ protected:
         MotionSample s;
         s.t = t;
         s.x = x;
-        return tracegraphe(frame, scale, memory, s, duration, bold, colors, settings, grid);
+        return draw(s, duration, bold);
+    }
+    // A drawing of the sample as the window makes it: the run records it, the plotter draws it,
+    // the grid shows the recording.
+    bool draw(const MotionSample& s, float duration = 5, bool bold = false) {
+        settings.duration = duration;
+        if (recording.record(s)) showRecordedRows(grid, recording.samples());
+        return tracegraphe(frame, scale, memory, s, duration, bold, colors);
     }
     int countColour(const QColor& c) const {
         int n = 0;
@@ -42,7 +51,8 @@ protected:
     GraphScale scale;
     PlotMemory memory;
     CurveColors colors;
-    RecordingSettings settings;
+    Recording recording;
+    RecordingSettings& settings = recording.settings;
 };
 
 struct GuardCase {
@@ -152,7 +162,7 @@ TEST_F(Plotter, each_signed_quantity_uses_its_value_and_colour) {
         s.x = 5;
         s.v = c.quantity == PlotVelocity ? -0.25f : 0.5f;
         s.a = c.quantity == PlotAcceleration ? -0.25f : 0.5f;
-        tracegraphe(frame, scale, memory, s, 5, false, colors, settings, grid);
+        draw(s);
         EXPECT_EQ(frame.image().pixelColor(50, 165), c.colour) << c.quantity;
     }
 }
@@ -163,7 +173,7 @@ TEST_F(Plotter, energies_give_three_points_then_three_segments_in_their_colours)
     s.ec = 0;
     s.epe = 0.01f;
     s.em = 0.005f;
-    tracegraphe(frame, scale, memory, s, 5, false, colors, settings, grid);
+    draw(s);
     EXPECT_EQ(frame.image().pixelColor(50, 200), colors.ec);
     EXPECT_EQ(frame.image().pixelColor(50, 20), colors.epe);
     EXPECT_EQ(frame.image().pixelColor(50, 110), colors.em);
@@ -172,7 +182,7 @@ TEST_F(Plotter, energies_give_three_points_then_three_segments_in_their_colours)
     s.t = 2.5;
     s.ec = 0.01f;
     s.epe = 0;
-    tracegraphe(frame, scale, memory, s, 5, false, colors, settings, grid);
+    draw(s);
     EXPECT_EQ(frame.image().pixelColor(300, 20), colors.ec);
     EXPECT_EQ(frame.image().pixelColor(300, 200), colors.epe);
     // Em is drawn last, over the crossing of the other two.

@@ -1,17 +1,14 @@
 #pragma once
 
-// A recording driven tick by tick, without a window, in the order of the animation tick: the
-// sample at the current t, the plotter while float(t) <= D (as the scene redraw calls it), then
-// the clock advance with the number of rows recorded.
+// A recording driven tick by tick, without a window, as the window drives it: the run's tick,
+// its point on the graph while float(t) <= D, its new row in the table.
 #include <vector>
 
-#include "clock.h"
 #include "drawingsurface.h"
 #include "graphframe.h"
-#include "motion.h"
-#include "parameters.h"
 #include "plotter.h"
 #include "recordingsettings.h"
+#include "run.h"
 #include "valuegrid.h"
 #include "valuetable.h"
 
@@ -20,54 +17,48 @@ namespace ondalis::testing {
 struct RecordingRun {
     RecordingRun(const OscillatorParameters& p, float duration, int quantity = PlotPosition,
                  bool bold = false, bool slowMotion = false)
-        : params(p), bold(bold), slowMotion(slowMotion) {
-        settings.duration = duration;
+        : bold(bold), slowMotion(slowMotion) {
+        animation.settings().duration = duration;
         setUpGraphFrame(frame);
         tetetab(grid, 785, canvas);
-        // State after a reset: table cut back to its header, empty frame, t = 0.
-        constants = computeMotionConstants(params);
+        // State after a reset and a start: table cut back to its header, empty frame, t = 0.
+        animation.reset(p);
+        animation.start();
         cutTableToHeader(grid);
-        echgraph(frame, scale, quantity, duration, params.x0, params.m, params.k, colors);
+        echgraph(frame, scale, quantity, duration, p.x0, p.m, p.k, colors);
     }
 
     // One tick; returns whether the plotter was called.
     bool tick() {
-        sample = sampleMotion(constants, params, t, sample);
-        bool plotted = false;
-        if (float(t) <= settings.duration) {
-            tracegraphe(frame, scale, memory, sample, settings.duration, bold, colors, settings,
-                        grid);
-            plotted = true;
+        const RunFrame shown = animation.tick(slowMotion);
+        if (shown.onGraph) {
+            tracegraphe(frame, scale, memory, shown.sample, settings().duration, bold, colors);
             ++drawings;
         }
-        const ClockAdvance next =
-            advanceClock(t, settings.duration, constants.stepLimit, slowMotion, recordedRows(grid));
-        t = next.t;
-        settings.sampleDue = next.sampleDue;
-        times.push_back(t);
+        if (shown.rowAdded) showRecordedRows(grid, animation.samples());
+        times.push_back(t());
         ++ticks;
-        return plotted;
+        return shown.onGraph;
     }
 
     // Ticks until the plotter is no longer called (t past D), plus `extra` ticks.
     void runPastDuration(int extra = 3, int limit = 2000000) {
-        while (ticks < limit && float(t) <= settings.duration) tick();
+        while (ticks < limit && float(t()) <= settings().duration) tick();
         for (int i = 0; i < extra; ++i) tick();
     }
 
-    OscillatorParameters params;
+    double t() const { return animation.clockTime(); }
+    RecordingSettings& settings() { return animation.settings(); }
+
     bool bold;
     bool slowMotion;
-    RecordingSettings settings;
+    Run animation;
     DrawingSurface frame;
     DrawingSurface canvas;
     ValueGrid grid;
     GraphScale scale;
     PlotMemory memory;
     CurveColors colors;
-    MotionConstants constants;
-    MotionSample sample;
-    double t = 0;
     int ticks = 0;
     int drawings = 0;
     std::vector<double> times;  // t after each advance

@@ -130,13 +130,11 @@ TEST(Recording, no_row_past_d_even_when_the_clock_stops_on_51_fiftieths) {
     // Step 0.0178 s > D/50: after the row at D the clock stops once more on 51·D/50.
     RecordingRun run({5, 200, 10, 0.2f}, 0.5f);
     run.runPastDuration(0);
-    EXPECT_DOUBLE_EQ(run.t, samplingInstant(0.5f, 51));
-    EXPECT_TRUE(run.settings.sampleDue);
-    // Redraws past D, even if the plotter were called regardless of t, add nothing.
+    EXPECT_DOUBLE_EQ(run.t(), samplingInstant(0.5f, 51));
+    EXPECT_TRUE(run.settings().sampleDue);
+    // Redraws past D, of the flagged instant itself included, add nothing.
     for (int i = 0; i < 20; ++i) {
-        run.sample = sampleMotion(run.constants, run.params, run.t, run.sample);
-        tracegraphe(run.frame, run.scale, run.memory, run.sample, 0.5f, false, run.colors,
-                    run.settings, run.grid);
+        EXPECT_FALSE(run.animation.showClockInstant().rowAdded);
         run.tick();
     }
     EXPECT_EQ(recordedRows(run.grid), 51);
@@ -199,7 +197,7 @@ TEST(Recording, zero_start_position_records_51_zero_rows_and_draws_no_curve) {
         EXPECT_EQ(run.grid.text(r, 0), formatGeneral((r - 1) / 10.0));
         for (int c = 1; c < 7; ++c) ASSERT_EQ(run.grid.text(r, c), QStringLiteral("0"));
     }
-    EXPECT_GT(run.t, 5.0);
+    EXPECT_GT(run.t(), 5.0);
     const QImage img = run.frame.image();
     for (int y = 0; y < 225; ++y)
         for (int x = 0; x < 617; ++x) ASSERT_NE(img.pixelColor(x, y), run.colors.position);
@@ -208,7 +206,7 @@ TEST(Recording, zero_start_position_records_51_zero_rows_and_draws_no_curve) {
 TEST(Recording, copy_of_a_complete_table_is_52_lf_lines_and_selects_everything) {
     RecordingRun run({5, 145, 10, 0.2f}, 5);
     run.runPastDuration();
-    const QString text = copitabText(run.grid);
+    const QString text = copitab(run.grid, run.animation.samples());
     EXPECT_FALSE(text.contains(QLatin1Char('\r')));
     EXPECT_FALSE(text.endsWith(QLatin1Char('\n')));
     const QStringList lines = text.split(QLatin1Char('\n'));

@@ -207,11 +207,13 @@ TEST_F(BuiltTable, first_row_sets_one_data_row_next_rows_append_and_cut_keeps_th
 
 TEST_F(BuiltTable, copy_selects_the_whole_table_and_uses_lf_line_ends) {
     MotionSample s{0, 5, 0, -3.5f, 0, 0.0125f, 0.0125f};
-    writeFirstRow(grid, s);
+    RecordedSamples samples{s};
     s.t = 0.1;
-    writeNextRow(grid, s);
+    samples.push_back(s);
+    showRecordedRows(grid, {samples[0]});
+    showRecordedRows(grid, samples);
     grid.setCurrentCell(1, 1);
-    const QString text = copitab(grid);
+    const QString text = copitab(grid, samples);
     EXPECT_EQ(text, QStringLiteral("\t\t\t\t\t\t\n0\t5\t0\t-3,5\t0\t0,0125\t0,0125\n"
                                    "0,1\t5\t0\t-3,5\t0\t0,0125\t0,0125"));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
@@ -223,10 +225,10 @@ TEST_F(BuiltTable, copy_selects_the_whole_table_and_uses_lf_line_ends) {
 
 TEST_F(BuiltTable, copy_of_the_header_alone_is_six_tabs) {
     cutTableToHeader(grid);
-    EXPECT_EQ(copitabText(grid), QStringLiteral("\t\t\t\t\t\t"));
+    EXPECT_EQ(copitab(grid, {}), QStringLiteral("\t\t\t\t\t\t"));
     // Right after the build: the header and one empty row.
     tetetab(grid, 785, canvas);
-    EXPECT_EQ(copitabText(grid), QStringLiteral("\t\t\t\t\t\t\n\t\t\t\t\t\t"));
+    EXPECT_EQ(copitab(grid, {}), QStringLiteral("\t\t\t\t\t\t\n\t\t\t\t\t\t"));
 }
 
 }  // namespace
