@@ -5,14 +5,14 @@
 
 #include <chrono>
 
-#include "clock.h"
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "motion.h"
-#include "plotter.h"
-#include "recordingsettings.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "platform/drawingsurface.h"
+#include "platform/valuegrid.h"
+#include "recording/recordingsettings.h"
+#include "recording/valuetable.h"
+#include "simulation/clock.h"
+#include "simulation/motion.h"
 
 namespace {
 

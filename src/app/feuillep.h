@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
-#include "companion.h"
-#include "motion.h"
-#include "parameters.h"
-#include "richtextpane.h"
-#include "valuelabel.h"
+#include "app/companion.h"
+#include "platform/richtextpane.h"
+#include "platform/valuelabel.h"
+#include "simulation/motion.h"
+#include "simulation/parameters.h"
 
 class QLabel;
 class QLineEdit;

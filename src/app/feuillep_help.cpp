@@ -7,14 +7,14 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "displaypanel.h"
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "helpwindow.h"
-#include "parameterspanel.h"
-#include "recordingpanel.h"
-#include "tabstrip.h"
-#include "vectorspanel.h"
+#include "app/feuillep.h"
+#include "mainwindow/help/helpwindow.h"
+#include "mainwindow/widgets/tabstrip.h"
+#include "platform/drawingsurface.h"
+#include "recording/recordingpanel.h"
+#include "scene/displaypanel.h"
+#include "scene/vectorspanel.h"
+#include "simulation/parameterspanel.h"
 
 namespace ondalis {
 

@@ -2,20 +2,20 @@
 // the solid.
 #include <QLabel>
 
-#include "buttonpictures.h"
-#include "clock.h"
-#include "colorswatch.h"
-#include "displaypanel.h"
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "feuillep_state.h"
-#include "numberformat.h"
-#include "parameterspanel.h"
-#include "periodictimer.h"
-#include "readouts.h"
-#include "recordingpanel.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "app/buttonpictures.h"
+#include "app/feuillep.h"
+#include "app/feuillep_state.h"
+#include "platform/colorswatch.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "platform/periodictimer.h"
+#include "recording/recordingpanel.h"
+#include "recording/valuetable.h"
+#include "scene/displaypanel.h"
+#include "scene/readouts.h"
+#include "scene/vectorspanel.h"
+#include "simulation/clock.h"
+#include "simulation/parameterspanel.h"
 
 namespace ondalis {
 

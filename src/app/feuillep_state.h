@@ -4,12 +4,12 @@
 #include <QWidget>
 #include <optional>
 
-#include "graphframe.h"
-#include "keypad.h"
-#include "parameters.h"
-#include "plotter.h"
-#include "recordingsettings.h"
-#include "scenedrawing.h"
+#include "calculator/keypad.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "recording/recordingsettings.h"
+#include "scene/scenedrawing.h"
+#include "simulation/parameters.h"
 
 namespace ondalis {
 

@@ -1,10 +1,10 @@
-#include "graphframe.h"
+#include "graph/graphframe.h"
 
 #include <cmath>
 
-#include "drawingsurface.h"
-#include "numberformat.h"
-#include "palette.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "platform/palette.h"
 
 namespace ondalis {
 

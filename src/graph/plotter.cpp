@@ -1,14 +1,14 @@
-#include "plotter.h"
+#include "graph/plotter.h"
 
 #include <QCursor>
 #include <QToolTip>
 #include <QWidget>
 
-#include "clock.h"
-#include "drawingsurface.h"
-#include "numberformat.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "platform/valuegrid.h"
+#include "recording/valuetable.h"
+#include "simulation/clock.h"
 
 namespace ondalis {
 

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-#include "graphframe.h"
-#include "motion.h"
-#include "recordingsettings.h"
+#include "graph/graphframe.h"
+#include "recording/recordingsettings.h"
+#include "simulation/motion.h"
 
 class QWidget;
 

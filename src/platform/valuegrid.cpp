@@ -1,4 +1,4 @@
-#include "valuegrid.h"
+#include "platform/valuegrid.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

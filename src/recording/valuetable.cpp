@@ -1,11 +1,11 @@
-#include "valuetable.h"
+#include "recording/valuetable.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "drawingsurface.h"
-#include "numberformat.h"
-#include "valuegrid.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "platform/valuegrid.h"
 
 namespace ondalis {
 

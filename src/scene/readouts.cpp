@@ -1,9 +1,9 @@
-#include "readouts.h"
+#include "scene/readouts.h"
 
 #include <cmath>
 
-#include "drawingsurface.h"
-#include "numberformat.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

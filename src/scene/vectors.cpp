@@ -1,11 +1,11 @@
-#include "vectors.h"
+#include "scene/vectors.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "drawingsurface.h"
-#include "numberformat.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

@@ -3,11 +3,11 @@
 
 #include <QWidget>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "plotter.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "platform/drawingsurface.h"
+#include "platform/valuegrid.h"
+#include "recording/valuetable.h"
 
 namespace ondalis {
 namespace {

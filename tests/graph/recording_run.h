@@ -5,15 +5,15 @@
 // the clock advance with the number of rows recorded.
 #include <vector>
 
-#include "clock.h"
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "motion.h"
-#include "parameters.h"
-#include "plotter.h"
-#include "recordingsettings.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "platform/drawingsurface.h"
+#include "platform/valuegrid.h"
+#include "recording/recordingsettings.h"
+#include "recording/valuetable.h"
+#include "simulation/clock.h"
+#include "simulation/motion.h"
+#include "simulation/parameters.h"
 
 namespace ondalis::testing {
 

@@ -1,12 +1,12 @@
 // Pixel probes of the animation scene: sky, rod, wall, spring, solid, ruler and axis.
-#include "scenedrawing.h"
+#include "scene/scenedrawing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 namespace {
