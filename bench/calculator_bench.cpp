@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "evaluator.h"
+#include "calculator/evaluator.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "richtextpane.h"
-#include "rtfreader.h"
+#include "platform/richtextpane.h"
+#include "platform/rtfreader.h"
 
 namespace {
 

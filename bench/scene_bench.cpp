@@ -7,10 +7,10 @@
 #include <array>
 #include <memory>
 
-#include "drawingsurface.h"
-#include "motion.h"
-#include "readouts.h"
-#include "scenedrawing.h"
+#include "platform/drawingsurface.h"
+#include "scene/readouts.h"
+#include "scene/scenedrawing.h"
+#include "simulation/motion.h"
 
 namespace {
 

@@ -9,16 +9,16 @@
 #include <QTemporaryDir>
 #include <chrono>
 
-#include "configuration.h"
-#include "dialogservice.h"
-#include "enregistrer.h"
-#include "feuillep.h"
-#include "parameterspanel.h"
-#include "periodictimer.h"
-#include "printerservice.h"
-#include "recordingpanel.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "app/feuillep.h"
+#include "configfile/configuration.h"
+#include "configfile/widgets/enregistrer.h"
+#include "platform/dialogservice.h"
+#include "platform/periodictimer.h"
+#include "platform/printerservice.h"
+#include "recording/widgets/recordingpanel.h"
+#include "recording/widgets/valuetable.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "evaluator.h"
-#include "numbertext.h"
+#include "calculator/evaluator.h"
+#include "calculator/numbertext.h"
 
 using ondalis::calculator::AngleMode;
 using ondalis::calculator::calcul;

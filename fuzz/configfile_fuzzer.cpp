@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "configuration.h"
+#include "configfile/configuration.h"
 
 using ondalis::ConfigurationReading;
 using ondalis::ConfigurationStatus;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "exerciseindex.h"
+#include "exercises/exerciseindex.h"
 
 namespace exercises = ondalis::exercises;
 

@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "platform/rtfreader.h"
+#include "platform/rtfwriter.h"
 
 namespace {
 

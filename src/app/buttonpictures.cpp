@@ -1,4 +1,4 @@
-#include "buttonpictures.h"
+#include "app/buttonpictures.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,6 +1,6 @@
-#include "companion.h"
+#include "app/companion.h"
 
-#include "recordfile.h"
+#include "platform/recordfile.h"
 
 namespace ondalis {
 

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "filepaths.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "feuillep.h"
+#include "app/feuillep.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,22 +15,22 @@
 #include <QWindow>
 
 #include <QCheckBox>
-#include "buttonpictures.h"
-#include "colorswatch.h"
-#include "dialogservice.h"
-#include "displaypanel.h"
-#include "drawingsurface.h"
-#include "feuillep_state.h"
-#include "numberformat.h"
-#include "palette.h"
-#include "parameterspanel.h"
-#include "periodictimer.h"
-#include "recordingpanel.h"
-#include "sizerule.h"
-#include "statushints.h"
-#include "tabstrip.h"
-#include "valuelabel.h"
-#include "vectorspanel.h"
+#include "app/buttonpictures.h"
+#include "app/feuillep_state.h"
+#include "mainwindow/sizerule.h"
+#include "mainwindow/widgets/statushints.h"
+#include "mainwindow/widgets/tabstrip.h"
+#include "platform/colorswatch.h"
+#include "platform/dialogservice.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "platform/palette.h"
+#include "platform/periodictimer.h"
+#include "platform/valuelabel.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis {
 

@@ -9,11 +9,11 @@
 #include <functional>
 #include <memory>
 
-#include "companion.h"
-#include "parameters.h"
-#include "richtextpane.h"
-#include "run.h"
-#include "valuelabel.h"
+#include "app/companion.h"
+#include "simulation/parameters.h"
+#include "platform/richtextpane.h"
+#include "simulation/run.h"
+#include "platform/valuelabel.h"
 
 class QLabel;
 class QLineEdit;

@@ -2,11 +2,11 @@
 // so that the animation's tick does no extra work.
 #include <algorithm>
 
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "feuillep_state.h"
-#include "numberformat.h"
-#include "readouts.h"
+#include "app/feuillep.h"
+#include "app/feuillep_state.h"
+#include "platform/drawingsurface.h"
+#include "platform/numberformat.h"
+#include "scene/readouts.h"
 
 namespace ondalis {
 

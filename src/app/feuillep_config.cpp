@@ -6,20 +6,20 @@
 #include <QScrollBar>
 #include <QShortcut>
 
-#include "colorswatch.h"
-#include "configuration.h"
-#include "dialogservice.h"
-#include "displaypanel.h"
-#include "enregistrer.h"
-#include "feuillep.h"
-#include "feuillep_state.h"
-#include "ouvrir.h"
-#include "palette.h"
-#include "parameterspanel.h"
-#include "recordingpanel.h"
-#include "savename.h"
-#include "updown.h"
-#include "vectorspanel.h"
+#include "app/feuillep.h"
+#include "app/feuillep_state.h"
+#include "configfile/configuration.h"
+#include "configfile/savename.h"
+#include "configfile/widgets/enregistrer.h"
+#include "configfile/widgets/ouvrir.h"
+#include "platform/colorswatch.h"
+#include "platform/dialogservice.h"
+#include "platform/palette.h"
+#include "platform/updown.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis {
 

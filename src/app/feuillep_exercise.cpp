@@ -10,14 +10,14 @@
 #include <QFile>
 #include <QLineEdit>
 
-#include "browserdialog.h"
-#include "configuration.h"
-#include "exerciseindex.h"
-#include "exercisemessages.h"
-#include "feuillep.h"
-#include "fichexo.h"
-#include "filepaths.h"
-#include "richtextpane.h"
+#include "app/feuillep.h"
+#include "configfile/configuration.h"
+#include "configfile/widgets/browserdialog.h"
+#include "exercises/exerciseindex.h"
+#include "exercises/widgets/exercisemessages.h"
+#include "exercises/widgets/fichexo.h"
+#include "platform/filepaths.h"
+#include "platform/richtextpane.h"
 
 namespace ondalis {
 

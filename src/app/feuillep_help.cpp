@@ -7,14 +7,14 @@
 #include <QTextEdit>
 #include <QToolButton>
 
-#include "displaypanel.h"
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "helpwindow.h"
-#include "parameterspanel.h"
-#include "recordingpanel.h"
-#include "tabstrip.h"
-#include "vectorspanel.h"
+#include "app/feuillep.h"
+#include "mainwindow/help/helpwindow.h"
+#include "mainwindow/widgets/tabstrip.h"
+#include "platform/drawingsurface.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis {
 

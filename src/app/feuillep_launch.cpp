@@ -4,10 +4,10 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "feuillep.h"
-#include "filepaths.h"
-#include "launchfile.h"
-#include "ouvrir.h"
+#include "app/feuillep.h"
+#include "app/launchfile.h"
+#include "configfile/widgets/ouvrir.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -2,20 +2,20 @@
 // the solid.
 #include <QLabel>
 
-#include "buttonpictures.h"
-#include "colorswatch.h"
-#include "displaypanel.h"
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "feuillep_state.h"
-#include "numberformat.h"
-#include "parameterspanel.h"
-#include "periodictimer.h"
-#include "readouts.h"
-#include "recordingpanel.h"
-#include "scenegeometry.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "app/buttonpictures.h"
+#include "platform/colorswatch.h"
+#include "scene/widgets/displaypanel.h"
+#include "platform/drawingsurface.h"
+#include "app/feuillep.h"
+#include "app/feuillep_state.h"
+#include "platform/numberformat.h"
+#include "simulation/widgets/parameterspanel.h"
+#include "platform/periodictimer.h"
+#include "scene/readouts.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/scenegeometry.h"
+#include "recording/widgets/valuetable.h"
+#include "scene/widgets/vectorspanel.h"
 
 namespace ondalis {
 

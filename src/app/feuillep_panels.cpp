@@ -4,17 +4,17 @@
 #include <QLabel>
 #include <QScrollBar>
 
-#include "colorswatch.h"
-#include "dialogservice.h"
-#include "displaypanel.h"
-#include "feuillep.h"
-#include "feuillep_state.h"
-#include "machine.h"
-#include "recordingpanel.h"
-#include "tabstrip.h"
-#include "valuegrid.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "app/feuillep.h"
+#include "app/feuillep_state.h"
+#include "calculator/widgets/machine.h"
+#include "mainwindow/widgets/tabstrip.h"
+#include "platform/colorswatch.h"
+#include "platform/dialogservice.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/recordingpanel.h"
+#include "recording/widgets/valuetable.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
 
 namespace ondalis {
 

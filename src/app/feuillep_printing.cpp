@@ -3,10 +3,10 @@
 #include <QPushButton>
 #include <QShortcut>
 
-#include "confimp.h"
-#include "drawingsurface.h"
-#include "feuillep.h"
-#include "imagecopy.h"
+#include "app/feuillep.h"
+#include "platform/drawingsurface.h"
+#include "printing/confimp.h"
+#include "printing/imagecopy.h"
 
 namespace ondalis {
 

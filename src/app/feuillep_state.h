@@ -3,11 +3,11 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "graphframe.h"
-#include "keypad.h"
-#include "parameters.h"
-#include "plotter.h"
-#include "scenedrawing.h"
+#include "graph/graphframe.h"
+#include "calculator/keypad.h"
+#include "simulation/parameters.h"
+#include "graph/plotter.h"
+#include "scene/scenedrawing.h"
 
 namespace ondalis {
 

@@ -9,12 +9,12 @@
 #include <QPushButton>
 #include <QTextDocument>
 
-#include "dialogservice.h"
-#include "exercisemenu.h"
-#include "feuillep.h"
-#include "intro.h"
-#include "printerservice.h"
-#include "richtextpane.h"
+#include "app/feuillep.h"
+#include "exercises/widgets/exercisemenu.h"
+#include "exercises/widgets/intro.h"
+#include "platform/dialogservice.h"
+#include "platform/printerservice.h"
+#include "platform/richtextpane.h"
 
 namespace ondalis {
 

@@ -1,10 +1,10 @@
-#include "launchfile.h"
+#include "app/launchfile.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QUrl>
 
-#include "filepaths.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -3,12 +3,12 @@
 #include <QTimer>
 #include <memory>
 
-#include "dialogservice.h"
-#include "feuillep.h"
-#include "periodictimer.h"
-#include "printerservice.h"
-#include "programfolder.h"
-#include "translations.h"
+#include "app/feuillep.h"
+#include "app/translations.h"
+#include "platform/dialogservice.h"
+#include "platform/periodictimer.h"
+#include "platform/printerservice.h"
+#include "platform/programfolder.h"
 
 int main(int argc, char** argv) {
     // On X11 the animation sends a few small rectangles every 20 ms. Through shared memory each

@@ -1,4 +1,4 @@
-#include "evaluator.h"
+#include "calculator/evaluator.h"
 
 #include <QChar>
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "numbertext.h"
+#include "calculator/numbertext.h"
 
 namespace ondalis::calculator {
 

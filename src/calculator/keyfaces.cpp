@@ -1,4 +1,4 @@
-#include "keyfaces.h"
+#include "calculator/keyfaces.h"
 
 #include <QFont>
 #include <QFontMetrics>

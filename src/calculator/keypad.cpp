@@ -1,8 +1,8 @@
-#include "keypad.h"
+#include "calculator/keypad.h"
 
 #include <cmath>
 
-#include "numbertext.h"
+#include "calculator/numbertext.h"
 
 namespace ondalis::calculator {
 

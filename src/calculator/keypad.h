@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "evaluator.h"
+#include "calculator/evaluator.h"
 
 // The rules of the calculator's keys, without a window: the expression being built, the text
 // shown in the one-line display, the last answer and its error code, and the memory register.

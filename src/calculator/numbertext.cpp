@@ -1,4 +1,4 @@
-#include "numbertext.h"
+#include "calculator/numbertext.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,12 +1,12 @@
-#include "configuration.h"
+#include "configfile/configuration.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <limits>
 
-#include "filepaths.h"
-#include "numberformat.h"
-#include "recordfile.h"
+#include "platform/filepaths.h"
+#include "platform/numberformat.h"
+#include "platform/recordfile.h"
 
 namespace ondalis {
 

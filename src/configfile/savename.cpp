@@ -1,8 +1,8 @@
-#include "savename.h"
+#include "configfile/savename.h"
 
 #include <QDir>
 
-#include "filepaths.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "cataloguepictures.h"
+#include "exercises/cataloguepictures.h"
 
 #include <QGuiApplication>
 #include <QPainter>

@@ -1,11 +1,11 @@
-#include "exerciseindex.h"
+#include "exercises/exerciseindex.h"
 
 #include <QFile>
 #include <cmath>
 
-#include "numberformat.h"
-#include "recordfile.h"
-#include "savename.h"
+#include "configfile/savename.h"
+#include "platform/numberformat.h"
+#include "platform/recordfile.h"
 
 namespace ondalis::exercises {
 

@@ -1,10 +1,10 @@
-#include "graphframe.h"
+#include "graph/graphframe.h"
 
 #include <cmath>
 
-#include "canvas.h"
-#include "numberformat.h"
-#include "palette.h"
+#include "platform/canvas/canvas.h"
+#include "platform/numberformat.h"
+#include "platform/palette.h"
 
 namespace ondalis {
 

@@ -17,7 +17,6 @@
 namespace ondalis {
 
 class Canvas;
-class DrawingSurface;
 
 inline constexpr int kGraphWidth = 617;
 inline constexpr int kGraphHeight = 225;
@@ -59,9 +58,6 @@ QStringList graphTimeLabels(float duration, int quantity);
 // Texts of the vertical labels i·ymax/10, bottom to top: i = -10, -8, …, 10 (signed layout) or
 // i = 0 … 10 (energy layout).
 QStringList graphVerticalLabels(float ymax, int quantity);
-
-// Gives the surface its name, size and white background.
-void setUpGraphFrame(DrawingSurface& frame);
 
 // Clears the surface and draws the frame of the quantity (`echgraph`): grid lines in light
 // grey, time labels centred under them, axes and arrow heads, axis titles with their symbols

@@ -1,7 +1,7 @@
-#include "plotter.h"
+#include "graph/plotter.h"
 
-#include "canvas.h"
-#include "numberformat.h"
+#include "platform/canvas/canvas.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

@@ -2,10 +2,9 @@
 
 #include <QString>
 
-#include "graphframe.h"
-#include "motion.h"
+#include "graph/graphframe.h"
+#include "simulation/motion.h"
 
-class QWidget;
 
 namespace ondalis {
 
@@ -37,8 +36,6 @@ struct CursorReadout {
     QString toolTip;
 };
 CursorReadout cursorReadout(int x, float duration);
-// Sets the pointer shape and the tooltip of the surface (a tooltip on show follows the text).
-void applyCursorReadout(QWidget& frame, const CursorReadout& readout);
 
 // Status-line hint for the pointer over the graph.
 QString graphHint();

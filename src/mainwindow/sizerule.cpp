@@ -1,4 +1,4 @@
-#include "sizerule.h"
+#include "mainwindow/sizerule.h"
 
 namespace ondalis {
 

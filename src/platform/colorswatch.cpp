@@ -1,10 +1,10 @@
-#include "colorswatch.h"
+#include "platform/colorswatch.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "focusmark.h"
+#include "platform/focusmark.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "dialogservice.h"
+#include "platform/dialogservice.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -7,9 +7,9 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "printerservice.h"
-#include "printersetup.h"
-#include "printersetupform.h"
+#include "platform/printerservice.h"
+#include "platform/printersetup.h"
+#include "platform/printersetupform.h"
 
 namespace ondalis {
 

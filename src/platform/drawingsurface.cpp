@@ -1,4 +1,4 @@
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -3,7 +3,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "canvas.h"
+#include "platform/canvas/canvas.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "filebrowser.h"
+#include "platform/filebrowser.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "filepaths.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

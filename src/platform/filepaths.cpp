@@ -1,4 +1,4 @@
-#include "filepaths.h"
+#include "platform/filepaths.h"
 
 #include <QDir>
 #include <QFileInfo>

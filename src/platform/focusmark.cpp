@@ -1,4 +1,4 @@
-#include "focusmark.h"
+#include "platform/focusmark.h"
 
 #include <QPainter>
 #include <QStyleOption>

@@ -1,4 +1,4 @@
-#include "numberformat.h"
+#include "platform/numberformat.h"
 
 #include <QLocale>
 #include <algorithm>

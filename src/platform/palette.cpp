@@ -1,4 +1,4 @@
-#include "palette.h"
+#include "platform/palette.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "periodictimer.h"
+#include "platform/periodictimer.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "printerservice.h"
+#include "platform/printerservice.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "dialogservice.h"
-#include "drawingsurface.h"
-#include "filepaths.h"
+#include "platform/dialogservice.h"
+#include "platform/drawingsurface.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

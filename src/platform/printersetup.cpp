@@ -1,4 +1,4 @@
-#include "printersetup.h"
+#include "platform/printersetup.h"
 
 #include <QLocale>
 #include <QPrinterInfo>

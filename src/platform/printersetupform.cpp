@@ -1,4 +1,4 @@
-#include "printersetupform.h"
+#include "platform/printersetupform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QStatusTipEvent>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "printersetup.h"
+#include "platform/printersetup.h"
 
 class QComboBox;
 class QGroupBox;

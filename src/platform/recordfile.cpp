@@ -1,4 +1,4 @@
-#include "recordfile.h"
+#include "platform/recordfile.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

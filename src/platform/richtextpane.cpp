@@ -1,4 +1,4 @@
-#include "richtextpane.h"
+#include "platform/richtextpane.h"
 
 #include <QFile>
 #include <QTextBlock>
@@ -7,9 +7,9 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-#include "filepaths.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
+#include "platform/filepaths.h"
+#include "platform/rtfreader.h"
+#include "platform/rtfwriter.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "rtfreader.h"
+#include "platform/rtfreader.h"
 
 #include <QBuffer>
 #include <QColor>
@@ -21,7 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "symbolfont.h"
+#include "platform/symbolfont.h"
 
 namespace ondalis::rtf {
 

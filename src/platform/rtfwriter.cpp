@@ -1,4 +1,4 @@
-#include "rtfwriter.h"
+#include "platform/rtfwriter.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -12,8 +12,8 @@
 #include <QUrl>
 #include <cmath>
 
-#include "rtfreader.h"
-#include "symbolfont.h"
+#include "platform/rtfreader.h"
+#include "platform/symbolfont.h"
 
 namespace ondalis::rtf {
 

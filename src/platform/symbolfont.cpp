@@ -1,4 +1,4 @@
-#include "symbolfont.h"
+#include "platform/symbolfont.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "updown.h"
+#include "platform/updown.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "valuegrid.h"
+#include "platform/valuegrid.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

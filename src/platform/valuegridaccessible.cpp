@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
-#include "valuegrid.h"
+#include "platform/valuegrid.h"
 
 namespace ondalis {
 

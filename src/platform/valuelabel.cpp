@@ -1,4 +1,4 @@
-#include "valuelabel.h"
+#include "platform/valuelabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

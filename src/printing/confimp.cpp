@@ -1,4 +1,4 @@
-#include "confimp.h"
+#include "printing/confimp.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -10,12 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "dialogservice.h"
-#include "drawingsurface.h"
-#include "printerservice.h"
-#include "printpage.h"
-#include "updown.h"
-#include "valuelabel.h"
+#include "platform/dialogservice.h"
+#include "platform/drawingsurface.h"
+#include "platform/printerservice.h"
+#include "platform/updown.h"
+#include "platform/valuelabel.h"
+#include "printing/printpage.h"
 
 namespace ondalis {
 

@@ -1,9 +1,9 @@
-#include "imagecopy.h"
+#include "printing/imagecopy.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

@@ -1,8 +1,8 @@
-#include "printpage.h"
+#include "printing/printpage.h"
 
 #include <algorithm>
 
-#include "printerservice.h"
+#include "platform/printerservice.h"
 
 namespace ondalis {
 

@@ -1,6 +1,6 @@
-#include "recordedtable.h"
+#include "recording/recordedtable.h"
 
-#include "numberformat.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "run.h"
+#include "simulation/run.h"
 
 // The value table as data: the recorded samples, one row each, seven columns t, x, ẋ, ẍ, Ec,
 // Epe, Em. The texts the table shows and copies are derived from the numbers.

@@ -1,4 +1,4 @@
-#include "recordingsettings.h"
+#include "recording/recordingsettings.h"
 
 #include <array>
 #include <limits>

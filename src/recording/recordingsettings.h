@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "clock.h"
+#include "simulation/clock.h"
 
 // The recording: the motion from t = 0 to t = D, sampled at the 51 instants k·D/50
 // (k = 0 … 50), each of which becomes a row of the value table.

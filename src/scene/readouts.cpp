@@ -1,9 +1,9 @@
-#include "readouts.h"
+#include "scene/readouts.h"
 
 #include <cmath>
 
-#include "canvas.h"
-#include "numberformat.h"
+#include "platform/canvas/canvas.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

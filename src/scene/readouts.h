@@ -4,7 +4,7 @@
 #include <QString>
 #include <array>
 
-#include "motion.h"
+#include "simulation/motion.h"
 
 // The readout panel `Picture4` (161 × 169): seven value labels, names drawn before them and
 // units after them, in the order t, x, v, a, Ec, Epe, Em.

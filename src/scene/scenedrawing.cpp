@@ -1,13 +1,13 @@
-#include "scenedrawing.h"
+#include "scene/scenedrawing.h"
 
 #include <QPoint>
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
-#include "canvas.h"
-#include "numberformat.h"
-#include "palette.h"
+#include "platform/canvas/canvas.h"
+#include "platform/numberformat.h"
+#include "platform/palette.h"
 
 namespace ondalis {
 

@@ -7,9 +7,9 @@
 #include <utility>
 #include <vector>
 
-#include "canvas.h"
-#include "scenegeometry.h"
-#include "vectors.h"
+#include "platform/canvas/canvas.h"
+#include "scene/scenegeometry.h"
+#include "scene/vectors.h"
 
 // The animation scene `Picture2`: a 785 × 57 picture of the oscillator. Positions x are in cm;
 // the solid's centre is at X = 30·x + 450, Y = 21 (30 pixels per centimetre, x = 0 at X = 450,

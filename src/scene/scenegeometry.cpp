@@ -1,8 +1,8 @@
-#include "scenegeometry.h"
+#include "scene/scenegeometry.h"
 
 #include <cmath>
 
-#include "parameters.h"
+#include "simulation/parameters.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "swatches.h"
+#include "scene/swatches.h"
 
 #include <array>
 

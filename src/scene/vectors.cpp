@@ -1,11 +1,11 @@
-#include "vectors.h"
+#include "scene/vectors.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#include "canvas.h"
-#include "numberformat.h"
+#include "platform/canvas/canvas.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "clock.h"
+#include "simulation/clock.h"
 
 #include <QString>
 

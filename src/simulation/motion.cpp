@@ -1,8 +1,8 @@
-#include "motion.h"
+#include "simulation/motion.h"
 
 #include <cmath>
 
-#include "numberformat.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

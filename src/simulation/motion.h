@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "parameters.h"
+#include "simulation/parameters.h"
 
 // Closed-form motion of a solid of mass m on a horizontal spring of stiffness k, in a fluid
 // whose friction force is -h·v, released at x0 without initial speed:

@@ -1,8 +1,8 @@
-#include "parameters.h"
+#include "simulation/parameters.h"
 
 #include <cmath>
 
-#include "numberformat.h"
+#include "platform/numberformat.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "run.h"
+#include "simulation/run.h"
 
 namespace ondalis {
 

@@ -3,9 +3,9 @@
 #include <optional>
 #include <vector>
 
-#include "clock.h"
-#include "motion.h"
-#include "parameters.h"
+#include "simulation/clock.h"
+#include "simulation/motion.h"
+#include "simulation/parameters.h"
 
 // The run of the animation without any window: the motion in force, the current sample, the
 // clock, the recording and its samples, and whether the animation runs. The window asks it for

@@ -11,19 +11,19 @@
 #include <QToolButton>
 #include <functional>
 
-#include "clock.h"
-#include "colorswatch.h"
-#include "displaypanel.h"
-#include "machine.h"
+#include "calculator/widgets/machine.h"
+#include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
-#include "numberformat.h"
-#include "parameterspanel.h"
-#include "recordingpanel.h"
-#include "tabstrip.h"
-#include "updown.h"
-#include "valuegrid.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "platform/colorswatch.h"
+#include "platform/numberformat.h"
+#include "platform/updown.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/recordingpanel.h"
+#include "recording/widgets/valuetable.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/clock.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -4,12 +4,12 @@
 #include <QFileInfo>
 #include <QLineEdit>
 
-#include "configuration.h"
+#include "app/launchfile.h"
+#include "configfile/configuration.h"
 #include "exercise_files.h"
 #include "exercise_menu.h"
-#include "launchfile.h"
 #include "mainwindow_fixture.h"
-#include "parameterspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -11,23 +11,23 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-#include "colorswatch.h"
-#include "configuration.h"
-#include "displaypanel.h"
-#include "enregistrer.h"
+#include "app/translations.h"
+#include "configfile/configuration.h"
+#include "configfile/widgets/enregistrer.h"
+#include "configfile/widgets/ouvrir.h"
 #include "file_bytes.h"
-#include "filebrowser.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "ouvrir.h"
-#include "palette.h"
-#include "parameterspanel.h"
-#include "recordfile.h"
-#include "recordingpanel.h"
+#include "platform/colorswatch.h"
+#include "platform/filebrowser.h"
+#include "platform/palette.h"
+#include "platform/recordfile.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 #include "startup_configuration.h"
-#include "translations.h"
 #include "unprivileged.h"
-#include "vectorspanel.h"
 
 namespace ondalis::testing {
 namespace {

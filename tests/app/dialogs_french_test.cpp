@@ -18,19 +18,19 @@
 #include <QTabBar>
 #include <QTemporaryDir>
 
-#include "colorswatch.h"
-#include "confimp.h"
-#include "dialogservice.h"
-#include "enregistrer.h"
-#include "exercisemenu.h"
+#include "app/translations.h"
+#include "configfile/widgets/enregistrer.h"
+#include "configfile/widgets/ouvrir.h"
+#include "exercises/widgets/exercisemenu.h"
 #include "file_bytes.h"
+#include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "ouvrir.h"
-#include "printerservice.h"
-#include "printersetupform.h"
-#include "tabstrip.h"
-#include "translations.h"
+#include "platform/colorswatch.h"
+#include "platform/dialogservice.h"
+#include "platform/printerservice.h"
+#include "platform/printersetupform.h"
+#include "printing/confimp.h"
 
 namespace ondalis::testing {
 namespace {

@@ -8,9 +8,9 @@
 #include <QTest>
 #include <array>
 
-#include "exercisemenu.h"
-#include "feuillep.h"
-#include "parameterspanel.h"
+#include "app/feuillep.h"
+#include "exercises/widgets/exercisemenu.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 

@@ -5,17 +5,17 @@
 #include <QPushButton>
 #include <QToolButton>
 
-#include "configuration.h"
+#include "configfile/configuration.h"
 #include "exercise_files.h"
 #include "exercise_menu.h"
-#include "exerciseindex.h"
-#include "fichexo.h"
-#include "filebrowser.h"
-#include "filepaths.h"
-#include "intro.h"
+#include "exercises/exerciseindex.h"
+#include "exercises/widgets/fichexo.h"
+#include "exercises/widgets/intro.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "parameterspanel.h"
+#include "platform/filebrowser.h"
+#include "platform/filepaths.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -5,9 +5,9 @@
 #include <QTextDocument>
 
 #include "exercise_menu.h"
-#include "exercisemenu.h"
+#include "exercises/widgets/exercisemenu.h"
+#include "exercises/widgets/intro.h"
 #include "file_size_limit.h"
-#include "intro.h"
 #include "mainwindow_fixture.h"
 
 namespace ondalis::testing {

@@ -3,12 +3,12 @@
 #include <QScrollBar>
 #include <QTabWidget>
 
-#include "drawingsurface.h"
-#include "helpwindow.h"
+#include "mainwindow/help/helpwindow.h"
+#include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
-#include "parameterspanel.h"
-#include "tabstrip.h"
-#include "vectorspanel.h"
+#include "platform/drawingsurface.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -7,11 +7,11 @@
 #include <QTest>
 #include <memory>
 
+#include "app/feuillep.h"
 #include "fake_dialogs.h"
-#include "feuillep.h"
-#include "parameterspanel.h"
-#include "periodictimer.h"
+#include "platform/periodictimer.h"
 #include "recording_printer.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 

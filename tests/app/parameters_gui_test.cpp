@@ -2,9 +2,9 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 
-#include "drawingsurface.h"
 #include "mainwindow_fixture.h"
-#include "parameterspanel.h"
+#include "platform/drawingsurface.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -20,22 +20,22 @@
 #include <QToolButton>
 #include <functional>
 
-#include "colorswatch.h"
-#include "confimp.h"
-#include "dialogservice.h"
-#include "displaypanel.h"
-#include "drawingsurface.h"
 #include "file_bytes.h"
+#include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "parameterspanel.h"
-#include "printerservice.h"
-#include "printersetupform.h"
-#include "recordingpanel.h"
-#include "tabstrip.h"
-#include "updown.h"
-#include "valuetable.h"
-#include "vectorspanel.h"
+#include "platform/colorswatch.h"
+#include "platform/dialogservice.h"
+#include "platform/drawingsurface.h"
+#include "platform/printerservice.h"
+#include "platform/printersetupform.h"
+#include "platform/updown.h"
+#include "printing/confimp.h"
+#include "recording/widgets/recordingpanel.h"
+#include "recording/widgets/valuetable.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

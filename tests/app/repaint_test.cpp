@@ -7,10 +7,10 @@
 #include <QToolButton>
 #include <map>
 
-#include "drawingsurface.h"
 #include "mainwindow_fixture.h"
-#include "scenedrawing.h"
-#include "vectorspanel.h"
+#include "platform/drawingsurface.h"
+#include "scene/scenedrawing.h"
+#include "scene/widgets/vectorspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -5,10 +5,10 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
-#include "parameterspanel.h"
-#include "recordfile.h"
-#include "tabstrip.h"
+#include "platform/recordfile.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

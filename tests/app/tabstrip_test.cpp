@@ -1,15 +1,15 @@
-#include "tabstrip.h"
+#include "mainwindow/widgets/tabstrip.h"
 
 #include <QScrollBar>
 #include <functional>
 
-#include "colorswatch.h"
 #include "mainwindow_fixture.h"
-#include "palette.h"
-#include "parameterspanel.h"
-#include "recordingpanel.h"
-#include "valuegrid.h"
-#include "vectorspanel.h"
+#include "platform/colorswatch.h"
+#include "platform/palette.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/recordingpanel.h"
+#include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {
 namespace {

@@ -4,7 +4,7 @@
 #include <QScreen>
 #include <ostream>
 
-#include "tabstrip.h"
+#include "mainwindow/widgets/tabstrip.h"
 
 #include "mainwindow_fixture.h"
 

@@ -13,8 +13,8 @@
 #include <random>
 #include <string>
 
-#include "evaluator.h"
-#include "numbertext.h"
+#include "calculator/evaluator.h"
+#include "calculator/numbertext.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <vector>
 
-#include "keypad.h"
+#include "calculator/keypad.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <ostream>
 
+#include "calculator/widgets/machine.h"
 #include "fake_dialogs.h"
-#include "machine.h"
 
 inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 

@@ -1,6 +1,6 @@
 // The ".P19" records without a window: the bytes written, what an old file keeps, and how the
 // reader checks every record before anything is used.
-#include "configuration.h"
+#include "configfile/configuration.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "file_bytes.h"
-#include "recordfile.h"
+#include "platform/recordfile.h"
 #include "startup_configuration.h"
 #include "unprivileged.h"
 

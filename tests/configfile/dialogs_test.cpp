@@ -11,12 +11,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "configuration.h"
-#include "enregistrer.h"
+#include "configfile/configuration.h"
+#include "configfile/widgets/enregistrer.h"
+#include "configfile/widgets/ouvrir.h"
 #include "fake_dialogs.h"
 #include "file_bytes.h"
-#include "filebrowser.h"
-#include "ouvrir.h"
+#include "platform/filebrowser.h"
 #include "startup_configuration.h"
 #include "unprivileged.h"
 

@@ -4,8 +4,8 @@
 #include <QTemporaryDir>
 
 #include "exercise_files.h"
-#include "exerciseindex.h"
-#include "filepaths.h"
+#include "exercises/exerciseindex.h"
+#include "platform/filepaths.h"
 
 namespace ondalis::testing {
 namespace {

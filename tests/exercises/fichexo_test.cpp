@@ -12,12 +12,12 @@
 #include <QToolButton>
 #include <set>
 
-#include "drawingsurface.h"
 #include "exercise_files.h"
+#include "exercises/widgets/fichexo.h"
 #include "fake_dialogs.h"
-#include "fichexo.h"
-#include "filebrowser.h"
-#include "filepaths.h"
+#include "platform/drawingsurface.h"
+#include "platform/filebrowser.h"
+#include "platform/filepaths.h"
 
 namespace ondalis::testing {
 namespace {

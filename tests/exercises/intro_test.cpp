@@ -6,9 +6,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "exercisemenu.h"
-#include "intro.h"
-#include "richtextpane.h"
+#include "exercises/widgets/exercisemenu.h"
+#include "exercises/widgets/intro.h"
+#include "platform/richtextpane.h"
 
 namespace ondalis::testing {
 namespace {

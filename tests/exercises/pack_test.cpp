@@ -12,18 +12,18 @@
 #include <cmath>
 #include <numbers>
 
-#include "clock.h"
-#include "configuration.h"
-#include "exerciseindex.h"
-#include "filepaths.h"
-#include "motion.h"
-#include "numberformat.h"
-#include "parameters.h"
-#include "recordfile.h"
-#include "recordingsettings.h"
-#include "richtextpane.h"
-#include "rtfreader.h"
-#include "valuetable.h"
+#include "configfile/configuration.h"
+#include "exercises/exerciseindex.h"
+#include "platform/filepaths.h"
+#include "platform/numberformat.h"
+#include "platform/recordfile.h"
+#include "platform/richtextpane.h"
+#include "platform/rtfreader.h"
+#include "recording/recordingsettings.h"
+#include "recording/widgets/valuetable.h"
+#include "simulation/clock.h"
+#include "simulation/motion.h"
+#include "simulation/parameters.h"
 
 namespace ondalis::testing {
 namespace {

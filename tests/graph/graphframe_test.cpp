@@ -1,8 +1,9 @@
 // The graph frame: full scales, labels, and what is drawn where in both layouts.
 #include <gtest/gtest.h>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
+#include "graph/widgets/graphsurface.h"
+#include "graph/graphframe.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 namespace {

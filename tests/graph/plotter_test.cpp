@@ -4,12 +4,13 @@
 
 #include <QWidget>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "plotter.h"
-#include "run.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/drawingsurface.h"
+#include "graph/widgets/graphsurface.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "simulation/run.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/valuetable.h"
 
 namespace ondalis {
 namespace {

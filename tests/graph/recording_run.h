@@ -4,13 +4,14 @@
 // its point on the graph while float(t) <= D, its new row in the table.
 #include <vector>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "plotter.h"
-#include "recordingsettings.h"
-#include "run.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/drawingsurface.h"
+#include "graph/widgets/graphsurface.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "recording/recordingsettings.h"
+#include "simulation/run.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/valuetable.h"
 
 namespace ondalis::testing {
 

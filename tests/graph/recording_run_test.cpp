@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "numberformat.h"
+#include "platform/numberformat.h"
 #include "recording_run.h"
 
 namespace ondalis {

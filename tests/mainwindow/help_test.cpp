@@ -16,8 +16,8 @@
 #include <QToolButton>
 #include <QTreeWidget>
 
-#include "helpcatalogue.h"
-#include "helpwindow.h"
+#include "mainwindow/help/helpcatalogue.h"
+#include "mainwindow/help/helpwindow.h"
 
 namespace ondalis {
 namespace {

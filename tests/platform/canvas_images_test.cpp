@@ -7,10 +7,10 @@
 #include <QImage>
 #include <QString>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
+#include "graph/graphframe.h"
+#include "platform/drawingsurface.h"
 #include "recording_run.h"
-#include "scenedrawing.h"
+#include "scene/scenedrawing.h"
 
 namespace ondalis {
 namespace {

@@ -1,6 +1,6 @@
 // The canvas drawn at other scales and onto other devices: crisp lines, real text, a bounded
 // record, and files that independent readers open.
-#include "canvas.h"
+#include "platform/canvas/canvas.h"
 
 #include <gtest/gtest.h>
 
@@ -13,10 +13,10 @@
 #include <cmath>
 #include <functional>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
+#include "graph/graphframe.h"
+#include "platform/drawingsurface.h"
 #include "recording_run.h"
-#include "scenedrawing.h"
+#include "scene/scenedrawing.h"
 
 namespace ondalis {
 namespace {

@@ -1,5 +1,5 @@
 // The drive, folder and file lists and their links, on real folders, driven by clicks and keys.
-#include "filebrowser.h"
+#include "platform/filebrowser.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QTextDocument>
 
 #include "fake_dialogs.h"
-#include "printerservice.h"
+#include "platform/printerservice.h"
 
 namespace ondalis::testing {
 namespace {

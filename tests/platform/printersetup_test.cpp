@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "modal.h"
-#include "printersetup.h"
-#include "printersetupform.h"
+#include "platform/printersetup.h"
+#include "platform/printersetupform.h"
 
 namespace ondalis::testing {
 namespace {

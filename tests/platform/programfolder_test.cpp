@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "programfolder.h"
+#include "platform/programfolder.h"
 
 namespace ondalis {
 namespace {

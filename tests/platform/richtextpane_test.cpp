@@ -6,7 +6,7 @@
 #include <QTextDocument>
 
 #include "file_size_limit.h"
-#include "richtextpane.h"
+#include "platform/richtextpane.h"
 #include "rtf_samples.h"
 
 namespace ondalis::testing {

@@ -5,9 +5,9 @@
 #include <QTextDocument>
 #include <optional>
 
-#include "richtextpane.h"
+#include "platform/richtextpane.h"
+#include "platform/rtfreader.h"
 #include "rtf_samples.h"
-#include "rtfreader.h"
 
 namespace ondalis::testing {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "richtextpane.h"
+#include "platform/richtextpane.h"
+#include "platform/rtfreader.h"
+#include "platform/rtfwriter.h"
 #include "rtf_samples.h"
-#include "rtfreader.h"
-#include "rtfwriter.h"
 
 namespace ondalis::testing {
 namespace {

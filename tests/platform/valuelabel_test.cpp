@@ -1,12 +1,12 @@
 // A readout label draws its text from glyphs laid out once: the pixels must be QLabel's.
-#include "valuelabel.h"
+#include "platform/valuelabel.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <memory>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 namespace {

@@ -9,11 +9,11 @@
 #include <QTest>
 #include <functional>
 
-#include "confimp.h"
-#include "drawingsurface.h"
 #include "fake_dialogs.h"
+#include "platform/drawingsurface.h"
+#include "platform/updown.h"
+#include "printing/confimp.h"
 #include "recording_printer.h"
-#include "updown.h"
 
 namespace ondalis::testing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "printpage.h"
+#include "printing/printpage.h"
 #include "recording_printer.h"
 
 namespace ondalis::testing {

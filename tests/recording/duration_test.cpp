@@ -3,7 +3,7 @@
 
 #include <QString>
 
-#include "recordingsettings.h"
+#include "recording/recordingsettings.h"
 
 namespace ondalis {
 namespace {

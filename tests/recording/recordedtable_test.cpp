@@ -1,7 +1,7 @@
 // The value table as data, without any window: row texts and the copy.
 #include <gtest/gtest.h>
 
-#include "recordedtable.h"
+#include "recording/recordedtable.h"
 
 namespace ondalis {
 namespace {

@@ -7,10 +7,10 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "recordingpanel.h"
-#include "updown.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/updown.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/recordingpanel.h"
+#include "recording/widgets/valuetable.h"
 
 namespace ondalis {
 namespace {

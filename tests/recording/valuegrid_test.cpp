@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "valuegrid.h"
+#include "platform/valuegrid.h"
 
 namespace ondalis {
 namespace {

@@ -4,9 +4,9 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "drawingsurface.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/drawingsurface.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/valuetable.h"
 
 namespace ondalis {
 namespace {

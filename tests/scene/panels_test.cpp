@@ -9,10 +9,10 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include "colorswatch.h"
-#include "displaypanel.h"
-#include "swatches.h"
-#include "vectorspanel.h"
+#include "platform/colorswatch.h"
+#include "scene/widgets/displaypanel.h"
+#include "scene/swatches.h"
+#include "scene/widgets/vectorspanel.h"
 
 namespace ondalis {
 namespace {

@@ -1,11 +1,11 @@
 // The readouts: their texts, and the panel drawn around them.
-#include "readouts.h"
+#include "scene/readouts.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 namespace {

@@ -1,13 +1,13 @@
 // Pixel probes of the animation scene: sky, rod, wall, spring, solid, ruler and axis.
-#include "scenedrawing.h"
+#include "scene/scenedrawing.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 
-#include "drawingsurface.h"
-#include "scenegeometry.h"
+#include "platform/drawingsurface.h"
+#include "scene/scenegeometry.h"
 
 namespace ondalis {
 namespace {

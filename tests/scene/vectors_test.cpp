@@ -1,12 +1,12 @@
 // The vectors: their lengths, thresholds, places, colours and arrow heads.
-#include "vectors.h"
+#include "scene/vectors.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <set>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 namespace {

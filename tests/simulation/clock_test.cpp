@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "clock.h"
+#include "simulation/clock.h"
 
 namespace ondalis {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "motion.h"
+#include "simulation/motion.h"
 
 namespace ondalis {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "parameters.h"
+#include "simulation/parameters.h"
 
 namespace ondalis {
 namespace {

@@ -1,7 +1,7 @@
 // The run without any window: reset, ticks, sampling instants, pause and drag.
 #include <gtest/gtest.h>
 
-#include "run.h"
+#include "simulation/run.h"
 
 namespace ondalis {
 namespace {

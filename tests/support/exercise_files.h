@@ -9,7 +9,7 @@
 #include <map>
 
 #include "file_bytes.h"
-#include "recordfile.h"
+#include "platform/recordfile.h"
 
 namespace ondalis::testing {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "dialogservice.h"
+#include "platform/dialogservice.h"
 
 namespace ondalis::testing {
 

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis::testing {
 

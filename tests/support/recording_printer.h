@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "printerservice.h"
+#include "platform/printerservice.h"
 
 namespace ondalis::testing {
 

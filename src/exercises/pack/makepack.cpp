@@ -26,11 +26,11 @@
 #include <functional>
 #include <map>
 
-#include "configuration.h"
-#include "filepaths.h"
-#include "recordfile.h"
-#include "richtextpane.h"
-#include "rtfwriter.h"
+#include "configfile/configuration.h"
+#include "platform/filepaths.h"
+#include "platform/recordfile.h"
+#include "platform/richtextpane.h"
+#include "platform/rtfwriter.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "helpcatalogue.h"
+#include "mainwindow/help/helpcatalogue.h"
 
 #include <QCollator>
 #include <QFile>

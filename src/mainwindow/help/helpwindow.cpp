@@ -1,4 +1,4 @@
-#include "helpwindow.h"
+#include "mainwindow/help/helpwindow.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -2,7 +2,7 @@
 
 #include <QWidget>
 
-#include "helpcatalogue.h"
+#include "mainwindow/help/helpcatalogue.h"
 
 class QLabel;
 class QLineEdit;

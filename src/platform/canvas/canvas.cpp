@@ -1,6 +1,6 @@
-#include "canvas.h"
+#include "platform/canvas/canvas.h"
 
-#include "canvas_p.h"
+#include "platform/canvas/canvas_p.h"
 
 #include <QFontMetrics>
 #include <QFontMetricsF>

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "canvas.h"
+#include "platform/canvas/canvas.h"
 
 namespace ondalis {
 

@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "canvas.h"
-#include "canvas_p.h"
+#include "platform/canvas/canvas.h"
+#include "platform/canvas/canvas_p.h"
 
 namespace ondalis {
 

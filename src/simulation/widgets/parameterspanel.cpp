@@ -1,9 +1,9 @@
-#include "parameterspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "parameters.h"
+#include "simulation/parameters.h"
 
 namespace ondalis {
 

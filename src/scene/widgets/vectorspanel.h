@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "drawingsurface.h"
-#include "vectors.h"
+#include "platform/drawingsurface.h"
+#include "scene/vectors.h"
 
 class QCheckBox;
 class QScrollBar;

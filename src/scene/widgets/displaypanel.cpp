@@ -1,11 +1,11 @@
-#include "displaypanel.h"
+#include "scene/widgets/displaypanel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include "colorswatch.h"
-#include "swatches.h"
+#include "platform/colorswatch.h"
+#include "scene/swatches.h"
 
 namespace ondalis {
 

@@ -1,11 +1,11 @@
-#include "browserdialog.h"
+#include "configfile/widgets/browserdialog.h"
 
 #include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
-#include "drawingsurface.h"
-#include "filebrowser.h"
+#include "platform/drawingsurface.h"
+#include "platform/filebrowser.h"
 
 namespace ondalis {
 

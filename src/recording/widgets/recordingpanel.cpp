@@ -1,12 +1,12 @@
-#include "recordingpanel.h"
+#include "recording/widgets/recordingpanel.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QResizeEvent>
 
-#include "updown.h"
-#include "valuegrid.h"
-#include "valuetable.h"
+#include "platform/updown.h"
+#include "platform/valuegrid.h"
+#include "recording/widgets/valuetable.h"
 
 namespace ondalis {
 

@@ -1,11 +1,11 @@
-#include "valuetable.h"
+#include "recording/widgets/valuetable.h"
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "drawingsurface.h"
-#include "valuegrid.h"
+#include "platform/drawingsurface.h"
+#include "platform/valuegrid.h"
 
 namespace ondalis {
 

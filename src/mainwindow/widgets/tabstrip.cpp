@@ -1,13 +1,13 @@
-#include "tabstrip.h"
+#include "mainwindow/widgets/tabstrip.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
-#include "focusmark.h"
-#include "numberformat.h"
-#include "palette.h"
+#include "platform/focusmark.h"
+#include "platform/numberformat.h"
+#include "platform/palette.h"
 
 namespace ondalis {
 

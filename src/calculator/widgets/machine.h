@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <array>
 
-#include "keypad.h"
+#include "calculator/keypad.h"
 
 class QLineEdit;
 class QPushButton;

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 class QButtonGroup;
 class QCheckBox;

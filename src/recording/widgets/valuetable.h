@@ -5,7 +5,7 @@
 #include <QString>
 #include <QStringList>
 
-#include "recordedtable.h"
+#include "recording/recordedtable.h"
 
 // The value table: one row per sampling instant, seven centred columns t, x, ẋ, ẍ, Ec, Epe,
 // Em. Row 0 is the header, whose cells show small pictures with the quantity symbols; data

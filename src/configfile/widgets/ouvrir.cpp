@@ -1,4 +1,4 @@
-#include "ouvrir.h"
+#include "configfile/widgets/ouvrir.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <QPushButton>
 
-#include "dialogservice.h"
-#include "filebrowser.h"
-#include "filepaths.h"
-#include "savename.h"
+#include "configfile/savename.h"
+#include "platform/dialogservice.h"
+#include "platform/filebrowser.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -1,10 +1,10 @@
-#include "intro.h"
+#include "exercises/widgets/intro.h"
 
 #include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "richtextpane.h"
+#include "platform/richtextpane.h"
 
 namespace ondalis::exercises {
 

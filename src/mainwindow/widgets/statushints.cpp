@@ -1,4 +1,4 @@
-#include "statushints.h"
+#include "mainwindow/widgets/statushints.h"
 
 #include <QMouseEvent>
 #include <QWidget>

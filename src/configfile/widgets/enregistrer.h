@@ -2,8 +2,8 @@
 
 #include <functional>
 
-#include "browserdialog.h"
-#include "configuration.h"
+#include "configfile/configuration.h"
+#include "configfile/widgets/browserdialog.h"
 
 class QLineEdit;
 

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "browserdialog.h"
+#include "configfile/widgets/browserdialog.h"
 
 class QFrame;
 class QLineEdit;

@@ -1,7 +1,7 @@
-#include "exercisemessages.h"
+#include "exercises/widgets/exercisemessages.h"
 
-#include "dialogservice.h"
-#include "filepaths.h"
+#include "platform/dialogservice.h"
+#include "platform/filepaths.h"
 
 namespace ondalis::exercises {
 

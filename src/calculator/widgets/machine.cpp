@@ -1,4 +1,4 @@
-#include "machine.h"
+#include "calculator/widgets/machine.h"
 
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "dialogservice.h"
-#include "keyfaces.h"
-#include "numberformat.h"
+#include "calculator/keyfaces.h"
+#include "platform/dialogservice.h"
+#include "platform/numberformat.h"
 
 namespace ondalis::calculator {
 

@@ -3,9 +3,10 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "drawingsurface.h"
-#include "graphframe.h"
-#include "plotter.h"
+#include "platform/drawingsurface.h"
+#include "graph/graphframe.h"
+#include "graph/plotter.h"
+#include "graph/widgets/graphsurface.h"
 
 namespace ondalis {
 

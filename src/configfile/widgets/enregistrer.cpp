@@ -1,4 +1,4 @@
-#include "enregistrer.h"
+#include "configfile/widgets/enregistrer.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -6,10 +6,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "dialogservice.h"
-#include "filebrowser.h"
-#include "filepaths.h"
-#include "savename.h"
+#include "configfile/savename.h"
+#include "platform/dialogservice.h"
+#include "platform/filebrowser.h"
+#include "platform/filepaths.h"
 
 namespace ondalis {
 

@@ -1,14 +1,14 @@
-#include "vectorspanel.h"
+#include "scene/widgets/vectorspanel.h"
 
 #include <QCheckBox>
 #include <QPainter>
 #include <QScrollBar>
 #include <cmath>
 
-#include "colorswatch.h"
-#include "focusmark.h"
-#include "numberformat.h"
-#include "swatches.h"
+#include "platform/colorswatch.h"
+#include "platform/focusmark.h"
+#include "platform/numberformat.h"
+#include "scene/swatches.h"
 
 namespace ondalis {
 

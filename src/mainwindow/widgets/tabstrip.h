@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "exercisemenu.h"
+#include "exercises/widgets/exercisemenu.h"
 
 #include <QAction>
 #include <QWidget>

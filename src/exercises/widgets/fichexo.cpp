@@ -1,4 +1,4 @@
-#include "fichexo.h"
+#include "exercises/widgets/fichexo.h"
 
 #include <QDir>
 #include <QFrame>
@@ -10,13 +10,13 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-#include "cataloguepictures.h"
-#include "drawingsurface.h"
-#include "exerciseindex.h"
-#include "filebrowser.h"
-#include "filepaths.h"
-#include "numberformat.h"
-#include "valuelabel.h"
+#include "exercises/cataloguepictures.h"
+#include "exercises/exerciseindex.h"
+#include "platform/drawingsurface.h"
+#include "platform/filebrowser.h"
+#include "platform/filepaths.h"
+#include "platform/numberformat.h"
+#include "platform/valuelabel.h"
 
 namespace ondalis::exercises {
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <array>
 
-#include "drawingsurface.h"
+#include "platform/drawingsurface.h"
 
 namespace ondalis {
 

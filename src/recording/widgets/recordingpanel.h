@@ -1,7 +1,7 @@
 #pragma once
 
-#include "drawingsurface.h"
-#include "recordingsettings.h"
+#include "platform/drawingsurface.h"
+#include "recording/recordingsettings.h"
 
 class QLabel;
 
