@@ -8,11 +8,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QWindow>
 
 #include <QCheckBox>
 #include "buttonpictures.h"
@@ -348,65 +346,27 @@ void feuilleP::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-QMargins feuilleP::windowFrameMargins() const {
-    const QWindow* handle = windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
-}
-
-void feuilleP::applySizeRule() {
-    QScreen* s = screen();
-    if (!s || inSizeRule_) return;
-    const std::optional<QRect> frame = fixedWindowFrame(s->geometry());
-    inSizeRule_ = true;
-    setSizeFixed(frame.has_value());
-    if (frame) {
-        if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-            setWindowState(Qt::WindowNoState);
-        // The frame is the window manager's: until the window is mapped its size is not known,
-        // and the rule is applied again once it is.
-        appliedMargins_ = windowFrameMargins();
-        setFixedSize(clientArea(*frame, appliedMargins_).size());
-        move(frame->topLeft());
-    }
-    inSizeRule_ = false;
-}
-
-void feuilleP::setSizeFixed(bool fixed) {
-    if (fixed == sizeFixed_) return;
-    sizeFixed_ = fixed;
-    if (!fixed) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
-    // A window of fixed size offers no maximise button (and the window manager no maximise).
-    const Qt::WindowFlags fixedFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                       Qt::WindowCloseButtonHint;
-    const bool shown = isVisible();
-    setWindowFlags(fixed ? fixedFlags : Qt::WindowFlags(Qt::Window));
-    if (shown) show();
-}
+void feuilleP::applySizeRule() { sizeRule_.apply(); }
 
 void feuilleP::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    applySizeRule();
+    sizeRule_.windowShown();
 }
 
 void feuilleP::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // The window manager has framed the window (or changed its frame): the outer size again.
-    if (sizeFixed_ && windowFrameMargins() != appliedMargins_) applySizeRule();
+    sizeRule_.windowMoved();
 }
 
 void feuilleP::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    applySizeRule();
+    sizeRule_.windowResized();
 }
 
 void feuilleP::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
-    if (event->type() == QEvent::WindowStateChange) applySizeRule();
+    if (event->type() == QEvent::WindowStateChange) sizeRule_.windowStateChanged();
 }
 
 void feuilleP::paintEvent(QPaintEvent* event) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QMargins>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -13,6 +12,7 @@
 #include "motion.h"
 #include "parameters.h"
 #include "richtextpane.h"
+#include "sizerule.h"
 #include "valuelabel.h"
 
 class QLabel;
@@ -210,8 +210,6 @@ protected:
 
 private:
     void createControls();
-    void setSizeFixed(bool fixed);
-    QMargins windowFrameMargins() const;
     void createHints();
     void createHelp();
     void writeInitialReadouts();
@@ -251,9 +249,7 @@ private:
     MotionSample sample_;
     double clockTime_ = 0;
     QImage Image3;  // the sky, painted once
-    bool inSizeRule_ = false;
-    bool sizeFixed_ = false;
-    QMargins appliedMargins_;  // the frame the size rule last allowed for
+    WindowSizeRule sizeRule_{*this};
     bool unloaded_ = false;
 };
 
