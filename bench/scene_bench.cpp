@@ -7,7 +7,7 @@
 #include <array>
 #include <memory>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "scene/readouts.h"
 #include "scene/scenedrawing.h"
 #include "simulation/motion.h"

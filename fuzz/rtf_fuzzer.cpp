@@ -8,8 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/richtext/rtfreader.h"
+#include "platform/richtext/rtfwriter.h"
 
 namespace {
 

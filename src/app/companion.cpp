@@ -1,6 +1,6 @@
 #include "app/companion.h"
 
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 namespace ondalis {
 

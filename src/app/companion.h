@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

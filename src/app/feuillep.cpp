@@ -8,11 +8,9 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QTextEdit>
 #include <QToolButton>
-#include <QWindow>
 
 #include <QCheckBox>
 #include "app/buttonpictures.h"
@@ -20,13 +18,13 @@
 #include "mainwindow/sizerule.h"
 #include "mainwindow/widgets/statushints.h"
 #include "mainwindow/widgets/tabstrip.h"
-#include "platform/colorswatch.h"
-#include "platform/dialogservice.h"
-#include "platform/drawingsurface.h"
-#include "platform/numberformat.h"
-#include "platform/palette.h"
-#include "platform/periodictimer.h"
-#include "platform/valuelabel.h"
+#include "platform/widgets/colorswatch.h"
+#include "platform/services/dialogservice.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/core/numberformat.h"
+#include "platform/canvas/palette.h"
+#include "platform/core/periodictimer.h"
+#include "platform/widgets/valuelabel.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/widgets/displaypanel.h"
 #include "scene/widgets/vectorspanel.h"
@@ -347,65 +345,27 @@ void feuilleP::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-QMargins feuilleP::windowFrameMargins() const {
-    const QWindow* handle = windowHandle();
-    return handle ? handle->frameMargins() : QMargins();
-}
-
-void feuilleP::applySizeRule() {
-    QScreen* s = screen();
-    if (!s || inSizeRule_) return;
-    const std::optional<QRect> frame = fixedWindowFrame(s->geometry());
-    inSizeRule_ = true;
-    setSizeFixed(frame.has_value());
-    if (frame) {
-        if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))
-            setWindowState(Qt::WindowNoState);
-        // The frame is the window manager's: until the window is mapped its size is not known,
-        // and the rule is applied again once it is.
-        appliedMargins_ = windowFrameMargins();
-        setFixedSize(clientArea(*frame, appliedMargins_).size());
-        move(frame->topLeft());
-    }
-    inSizeRule_ = false;
-}
-
-void feuilleP::setSizeFixed(bool fixed) {
-    if (fixed == sizeFixed_) return;
-    sizeFixed_ = fixed;
-    if (!fixed) {
-        setMinimumSize(0, 0);
-        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-    }
-    // A window of fixed size offers no maximise button (and the window manager no maximise).
-    const Qt::WindowFlags fixedFlags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                                       Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                                       Qt::WindowCloseButtonHint;
-    const bool shown = isVisible();
-    setWindowFlags(fixed ? fixedFlags : Qt::WindowFlags(Qt::Window));
-    if (shown) show();
-}
+void feuilleP::applySizeRule() { sizeRule_.apply(); }
 
 void feuilleP::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    applySizeRule();
+    sizeRule_.windowShown();
 }
 
 void feuilleP::moveEvent(QMoveEvent* event) {
     QWidget::moveEvent(event);
-    // The window manager has framed the window (or changed its frame): the outer size again.
-    if (sizeFixed_ && windowFrameMargins() != appliedMargins_) applySizeRule();
+    sizeRule_.windowMoved();
 }
 
 void feuilleP::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
-    applySizeRule();
+    sizeRule_.windowResized();
 }
 
 void feuilleP::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow()) Form_Activate();
-    if (event->type() == QEvent::WindowStateChange) applySizeRule();
+    if (event->type() == QEvent::WindowStateChange) sizeRule_.windowStateChanged();
 }
 
 void feuilleP::paintEvent(QPaintEvent* event) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QImage>
-#include <QMargins>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -11,9 +10,10 @@
 
 #include "app/companion.h"
 #include "simulation/parameters.h"
-#include "platform/richtextpane.h"
+#include "platform/widgets/richtextpane.h"
 #include "simulation/run.h"
-#include "platform/valuelabel.h"
+#include "platform/widgets/valuelabel.h"
+#include "mainwindow/sizerule.h"
 
 class QLabel;
 class QLineEdit;
@@ -210,8 +210,6 @@ protected:
 
 private:
     void createControls();
-    void setSizeFixed(bool fixed);
-    QMargins windowFrameMargins() const;
     void createHints();
     void createHelp();
     void writeInitialReadouts();
@@ -249,9 +247,7 @@ private:
 
     Run run_;
     QImage Image3;  // the sky, painted once
-    bool inSizeRule_ = false;
-    bool sizeFixed_ = false;
-    QMargins appliedMargins_;  // the frame the size rule last allowed for
+    WindowSizeRule sizeRule_{*this};
     bool unloaded_ = false;
 };
 

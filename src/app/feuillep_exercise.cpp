@@ -16,8 +16,8 @@
 #include "exercises/exerciseindex.h"
 #include "exercises/widgets/exercisemessages.h"
 #include "exercises/widgets/fichexo.h"
-#include "platform/filepaths.h"
-#include "platform/richtextpane.h"
+#include "platform/core/filepaths.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace ondalis {
 

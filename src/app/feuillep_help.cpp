@@ -10,7 +10,7 @@
 #include "app/feuillep.h"
 #include "mainwindow/help/helpwindow.h"
 #include "mainwindow/widgets/tabstrip.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/widgets/displaypanel.h"
 #include "scene/widgets/vectorspanel.h"

@@ -7,7 +7,7 @@
 #include "app/feuillep.h"
 #include "app/launchfile.h"
 #include "configfile/widgets/ouvrir.h"
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

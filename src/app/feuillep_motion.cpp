@@ -3,14 +3,14 @@
 #include <QLabel>
 
 #include "app/buttonpictures.h"
-#include "platform/colorswatch.h"
+#include "platform/widgets/colorswatch.h"
 #include "scene/widgets/displaypanel.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "app/feuillep.h"
 #include "app/feuillep_state.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 #include "simulation/widgets/parameterspanel.h"
-#include "platform/periodictimer.h"
+#include "platform/core/periodictimer.h"
 #include "scene/readouts.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/scenegeometry.h"

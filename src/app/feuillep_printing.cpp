@@ -4,7 +4,7 @@
 #include <QShortcut>
 
 #include "app/feuillep.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "printing/confimp.h"
 #include "printing/imagecopy.h"
 

@@ -12,9 +12,9 @@
 #include "app/feuillep.h"
 #include "exercises/widgets/exercisemenu.h"
 #include "exercises/widgets/intro.h"
-#include "platform/dialogservice.h"
-#include "platform/printerservice.h"
-#include "platform/richtextpane.h"
+#include "platform/services/dialogservice.h"
+#include "platform/services/printerservice.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace ondalis {
 

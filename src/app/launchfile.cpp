@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

@@ -4,9 +4,9 @@
 #include <QFileInfo>
 #include <limits>
 
-#include "platform/filepaths.h"
-#include "platform/numberformat.h"
-#include "platform/recordfile.h"
+#include "platform/core/filepaths.h"
+#include "platform/core/numberformat.h"
+#include "platform/core/recordfile.h"
 
 namespace ondalis {
 

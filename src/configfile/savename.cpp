@@ -2,7 +2,7 @@
 
 #include <QDir>
 
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "configfile/savename.h"
-#include "platform/numberformat.h"
-#include "platform/recordfile.h"
+#include "platform/core/numberformat.h"
+#include "platform/core/recordfile.h"
 
 namespace ondalis::exercises {
 

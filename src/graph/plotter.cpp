@@ -1,7 +1,7 @@
 #include "graph/plotter.h"
 
 #include "platform/canvas/canvas.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

@@ -10,11 +10,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "platform/dialogservice.h"
-#include "platform/drawingsurface.h"
-#include "platform/printerservice.h"
-#include "platform/updown.h"
-#include "platform/valuelabel.h"
+#include "platform/services/dialogservice.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/services/printerservice.h"
+#include "platform/widgets/updown.h"
+#include "platform/widgets/valuelabel.h"
 #include "printing/printpage.h"
 
 namespace ondalis {

@@ -3,7 +3,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

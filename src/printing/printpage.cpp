@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/printerservice.h"
+#include "platform/services/printerservice.h"
 
 namespace ondalis {
 

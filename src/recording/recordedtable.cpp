@@ -1,6 +1,6 @@
 #include "recording/recordedtable.h"
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "platform/canvas/canvas.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "platform/canvas/canvas.h"
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

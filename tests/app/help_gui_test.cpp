@@ -6,7 +6,7 @@
 #include "mainwindow/help/helpwindow.h"
 #include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "scene/widgets/vectorspanel.h"
 #include "simulation/widgets/parameterspanel.h"
 

@@ -9,7 +9,7 @@
 
 #include "app/feuillep.h"
 #include "fake_dialogs.h"
-#include "platform/periodictimer.h"
+#include "platform/core/periodictimer.h"
 #include "recording_printer.h"
 #include "simulation/widgets/parameterspanel.h"
 

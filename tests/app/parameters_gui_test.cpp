@@ -3,7 +3,7 @@
 #include <QLineEdit>
 
 #include "mainwindow_fixture.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {

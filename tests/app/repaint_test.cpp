@@ -8,7 +8,7 @@
 #include <map>
 
 #include "mainwindow_fixture.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "scene/scenedrawing.h"
 #include "scene/widgets/vectorspanel.h"
 

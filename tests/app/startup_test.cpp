@@ -7,7 +7,7 @@
 
 #include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {

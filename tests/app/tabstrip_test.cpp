@@ -4,9 +4,9 @@
 #include <functional>
 
 #include "mainwindow_fixture.h"
-#include "platform/colorswatch.h"
-#include "platform/palette.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/colorswatch.h"
+#include "platform/canvas/palette.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/widgets/vectorspanel.h"
 #include "simulation/widgets/parameterspanel.h"

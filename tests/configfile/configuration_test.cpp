@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "file_bytes.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 #include "startup_configuration.h"
 #include "unprivileged.h"
 

@@ -16,7 +16,7 @@
 #include "configfile/widgets/ouvrir.h"
 #include "fake_dialogs.h"
 #include "file_bytes.h"
-#include "platform/filebrowser.h"
+#include "platform/widgets/filebrowser.h"
 #include "startup_configuration.h"
 #include "unprivileged.h"
 

@@ -5,7 +5,7 @@
 
 #include "exercise_files.h"
 #include "exercises/exerciseindex.h"
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis::testing {
 namespace {

@@ -8,7 +8,7 @@
 
 #include "exercises/widgets/exercisemenu.h"
 #include "exercises/widgets/intro.h"
-#include "platform/richtextpane.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace ondalis::testing {
 namespace {

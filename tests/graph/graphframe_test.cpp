@@ -3,7 +3,7 @@
 
 #include "graph/widgets/graphsurface.h"
 #include "graph/graphframe.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 namespace {

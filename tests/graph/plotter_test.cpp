@@ -4,12 +4,12 @@
 
 #include <QWidget>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "graph/widgets/graphsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
 #include "simulation/run.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/valuetable.h"
 
 namespace ondalis {

@@ -4,13 +4,13 @@
 // its point on the graph while float(t) <= D, its new row in the table.
 #include <vector>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "graph/widgets/graphsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
 #include "recording/recordingsettings.h"
 #include "simulation/run.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/valuetable.h"
 
 namespace ondalis::testing {

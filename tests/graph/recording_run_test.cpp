@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 #include "recording_run.h"
 
 namespace ondalis {

@@ -8,7 +8,7 @@
 #include <QString>
 
 #include "graph/graphframe.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "recording_run.h"
 #include "scene/scenedrawing.h"
 

@@ -14,7 +14,7 @@
 #include <functional>
 
 #include "graph/graphframe.h"
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "recording_run.h"
 #include "scene/scenedrawing.h"
 

@@ -1,5 +1,5 @@
 // Pixel tests of the drawing surface: what each operation colours, exactly.
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The drive, folder and file lists and their links, on real folders, driven by clicks and keys.
-#include "platform/filebrowser.h"
+#include "platform/widgets/filebrowser.h"
 
 #include <gtest/gtest.h>
 

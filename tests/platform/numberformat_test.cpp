@@ -1,6 +1,6 @@
 // Number formats: the rounding patterns, the general format, the fixed readout format and the
 // two number readers. The test main sets the French locale, so the decimal separator is ",".
-#include "platform/numberformat.h"
+#include "platform/core/numberformat.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include <QTextDocument>
 
 #include "fake_dialogs.h"
-#include "platform/printerservice.h"
+#include "platform/services/printerservice.h"
 
 namespace ondalis::testing {
 namespace {

@@ -11,8 +11,8 @@
 #include <QTest>
 
 #include "modal.h"
-#include "platform/printersetup.h"
-#include "platform/printersetupform.h"
+#include "platform/services/printersetup.h"
+#include "platform/services/printersetupform.h"
 
 namespace ondalis::testing {
 namespace {

@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
-#include "platform/programfolder.h"
+#include "platform/core/programfolder.h"
 
 namespace ondalis {
 namespace {

@@ -1,5 +1,5 @@
 // The fixed 128-byte record file: layout on disk, Windows-1252 text, short and damaged files.
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <QTextDocument>
 
 #include "file_size_limit.h"
-#include "platform/richtextpane.h"
+#include "platform/widgets/richtextpane.h"
 #include "rtf_samples.h"
 
 namespace ondalis::testing {

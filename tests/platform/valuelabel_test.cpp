@@ -1,12 +1,12 @@
 // A readout label draws its text from glyphs laid out once: the pixels must be QLabel's.
-#include "platform/valuelabel.h"
+#include "platform/widgets/valuelabel.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <memory>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 namespace {

@@ -10,8 +10,8 @@
 #include <functional>
 
 #include "fake_dialogs.h"
-#include "platform/drawingsurface.h"
-#include "platform/updown.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/updown.h"
 #include "printing/confimp.h"
 #include "recording_printer.h"
 

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "platform/updown.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/updown.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/recordingpanel.h"
 #include "recording/widgets/valuetable.h"
 

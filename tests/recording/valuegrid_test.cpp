@@ -7,7 +7,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "platform/valuegrid.h"
+#include "platform/widgets/valuegrid.h"
 
 namespace ondalis {
 namespace {

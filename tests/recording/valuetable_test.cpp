@@ -4,8 +4,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 
-#include "platform/drawingsurface.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/valuetable.h"
 
 namespace ondalis {

@@ -9,7 +9,7 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include "platform/colorswatch.h"
+#include "platform/widgets/colorswatch.h"
 #include "scene/widgets/displaypanel.h"
 #include "scene/swatches.h"
 #include "scene/widgets/vectorspanel.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 namespace {

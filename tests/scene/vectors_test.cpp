@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 namespace {

@@ -9,7 +9,7 @@
 #include <map>
 
 #include "file_bytes.h"
-#include "platform/recordfile.h"
+#include "platform/core/recordfile.h"
 
 namespace ondalis::testing {
 

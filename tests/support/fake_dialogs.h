@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "platform/dialogservice.h"
+#include "platform/services/dialogservice.h"
 
 namespace ondalis::testing {
 

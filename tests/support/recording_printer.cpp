@@ -7,7 +7,7 @@
 #include <cmath>
 #include <memory>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis::testing {
 

@@ -6,7 +6,7 @@
 #include <QString>
 #include <vector>
 
-#include "platform/printerservice.h"
+#include "platform/services/printerservice.h"
 
 namespace ondalis::testing {
 

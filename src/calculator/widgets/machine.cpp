@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "calculator/keyfaces.h"
-#include "platform/dialogservice.h"
-#include "platform/numberformat.h"
+#include "platform/services/dialogservice.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis::calculator {
 

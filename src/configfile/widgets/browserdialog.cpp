@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "platform/drawingsurface.h"
-#include "platform/filebrowser.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/filebrowser.h"
 
 namespace ondalis {
 

@@ -27,10 +27,10 @@
 #include <map>
 
 #include "configfile/configuration.h"
-#include "platform/filepaths.h"
-#include "platform/recordfile.h"
-#include "platform/richtextpane.h"
-#include "platform/rtfwriter.h"
+#include "platform/core/filepaths.h"
+#include "platform/core/recordfile.h"
+#include "platform/widgets/richtextpane.h"
+#include "platform/richtext/rtfwriter.h"
 
 namespace {
 

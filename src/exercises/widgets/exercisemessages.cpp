@@ -1,7 +1,7 @@
 #include "exercises/widgets/exercisemessages.h"
 
-#include "platform/dialogservice.h"
-#include "platform/filepaths.h"
+#include "platform/services/dialogservice.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis::exercises {
 

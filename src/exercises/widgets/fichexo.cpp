@@ -12,11 +12,11 @@
 
 #include "exercises/cataloguepictures.h"
 #include "exercises/exerciseindex.h"
-#include "platform/drawingsurface.h"
-#include "platform/filebrowser.h"
-#include "platform/filepaths.h"
-#include "platform/numberformat.h"
-#include "platform/valuelabel.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/filebrowser.h"
+#include "platform/core/filepaths.h"
+#include "platform/core/numberformat.h"
+#include "platform/widgets/valuelabel.h"
 
 namespace ondalis::exercises {
 

@@ -4,7 +4,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "platform/richtextpane.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace ondalis::exercises {
 

@@ -3,7 +3,7 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
 #include "graph/widgets/graphsurface.h"

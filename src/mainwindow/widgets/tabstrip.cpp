@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/focusmark.h"
-#include "platform/numberformat.h"
-#include "platform/palette.h"
+#include "platform/widgets/focusmark.h"
+#include "platform/core/numberformat.h"
+#include "platform/canvas/palette.h"
 
 namespace ondalis {
 

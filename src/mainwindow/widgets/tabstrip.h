@@ -5,7 +5,7 @@
 #include <QWidget>
 #include <array>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QResizeEvent>
 
-#include "platform/updown.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/updown.h"
+#include "platform/widgets/valuegrid.h"
 #include "recording/widgets/valuetable.h"
 
 namespace ondalis {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "recording/recordingsettings.h"
 
 class QLabel;

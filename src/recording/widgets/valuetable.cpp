@@ -4,8 +4,8 @@
 #include <QGuiApplication>
 #include <algorithm>
 
-#include "platform/drawingsurface.h"
-#include "platform/valuegrid.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/valuegrid.h"
 
 namespace ondalis {
 

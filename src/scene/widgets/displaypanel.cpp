@@ -4,7 +4,7 @@
 #include <QCheckBox>
 #include <QRadioButton>
 
-#include "platform/colorswatch.h"
+#include "platform/widgets/colorswatch.h"
 #include "scene/swatches.h"
 
 namespace ondalis {

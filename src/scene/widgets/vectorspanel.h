@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "scene/vectors.h"
 
 class QCheckBox;

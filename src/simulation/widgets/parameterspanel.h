@@ -4,7 +4,7 @@
 #include <QRect>
 #include <array>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

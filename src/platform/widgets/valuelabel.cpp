@@ -1,4 +1,4 @@
-#include "platform/valuelabel.h"
+#include "platform/widgets/valuelabel.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

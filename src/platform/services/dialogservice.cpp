@@ -1,4 +1,4 @@
-#include "platform/dialogservice.h"
+#include "platform/services/dialogservice.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -7,9 +7,9 @@
 #include <QPrinter>
 #include <QPushButton>
 
-#include "platform/printerservice.h"
-#include "platform/printersetup.h"
-#include "platform/printersetupform.h"
+#include "platform/services/printerservice.h"
+#include "platform/services/printersetup.h"
+#include "platform/services/printersetupform.h"
 
 namespace ondalis {
 

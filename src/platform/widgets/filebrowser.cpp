@@ -1,4 +1,4 @@
-#include "platform/filebrowser.h"
+#include "platform/widgets/filebrowser.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -8,7 +8,7 @@
 #include <QStyledItemDelegate>
 #include <algorithm>
 
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

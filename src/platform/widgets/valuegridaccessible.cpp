@@ -3,7 +3,7 @@
 #include <QAccessibleWidget>
 #include <QPointer>
 
-#include "platform/valuegrid.h"
+#include "platform/widgets/valuegrid.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "platform/updown.h"
+#include "platform/widgets/updown.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

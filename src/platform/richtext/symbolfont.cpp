@@ -1,4 +1,4 @@
-#include "platform/symbolfont.h"
+#include "platform/richtext/symbolfont.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "platform/printerservice.h"
+#include "platform/services/printerservice.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "platform/dialogservice.h"
-#include "platform/drawingsurface.h"
-#include "platform/filepaths.h"
+#include "platform/services/dialogservice.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

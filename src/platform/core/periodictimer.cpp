@@ -1,4 +1,4 @@
-#include "platform/periodictimer.h"
+#include "platform/core/periodictimer.h"
 
 #include <QTimer>
 

@@ -1,4 +1,4 @@
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

@@ -1,4 +1,4 @@
-#include "platform/focusmark.h"
+#include "platform/widgets/focusmark.h"
 
 #include <QPainter>
 #include <QStyleOption>

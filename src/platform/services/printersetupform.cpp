@@ -1,4 +1,4 @@
-#include "platform/printersetupform.h"
+#include "platform/services/printersetupform.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -9,7 +9,7 @@
 #include <QRadioButton>
 #include <QStatusTipEvent>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

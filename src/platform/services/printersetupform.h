@@ -3,7 +3,7 @@
 #include <QDialog>
 #include <vector>
 
-#include "platform/printersetup.h"
+#include "platform/services/printersetup.h"
 
 class QComboBox;
 class QGroupBox;

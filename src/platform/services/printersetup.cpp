@@ -1,4 +1,4 @@
-#include "platform/printersetup.h"
+#include "platform/services/printersetup.h"
 
 #include <QLocale>
 #include <QPrinterInfo>

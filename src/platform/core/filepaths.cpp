@@ -1,4 +1,4 @@
-#include "platform/filepaths.h"
+#include "platform/core/filepaths.h"
 
 #include <QDir>
 #include <QFileInfo>

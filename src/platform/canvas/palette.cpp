@@ -1,4 +1,4 @@
-#include "platform/palette.h"
+#include "platform/canvas/palette.h"
 
 namespace ondalis {
 

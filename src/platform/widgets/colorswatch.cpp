@@ -1,10 +1,10 @@
-#include "platform/colorswatch.h"
+#include "platform/widgets/colorswatch.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "platform/focusmark.h"
+#include "platform/widgets/focusmark.h"
 
 namespace ondalis {
 

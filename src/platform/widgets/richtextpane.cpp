@@ -1,4 +1,4 @@
-#include "platform/richtextpane.h"
+#include "platform/widgets/richtextpane.h"
 
 #include <QFile>
 #include <QTextBlock>
@@ -7,9 +7,9 @@
 #include <QTextFrame>
 #include <QTextTable>
 
-#include "platform/filepaths.h"
-#include "platform/rtfreader.h"
-#include "platform/rtfwriter.h"
+#include "platform/core/filepaths.h"
+#include "platform/richtext/rtfreader.h"
+#include "platform/richtext/rtfwriter.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "platform/valuegrid.h"
+#include "platform/widgets/valuegrid.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/drawingsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

@@ -1,4 +1,4 @@
-#include "platform/rtfwriter.h"
+#include "platform/richtext/rtfwriter.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -12,8 +12,8 @@
 #include <QUrl>
 #include <cmath>
 
-#include "platform/rtfreader.h"
-#include "platform/symbolfont.h"
+#include "platform/richtext/rtfreader.h"
+#include "platform/richtext/symbolfont.h"
 
 namespace ondalis::rtf {
 
