@@ -5,13 +5,13 @@
 
 #include <chrono>
 
-#include "platform/widgets/drawingsurface.h"
-#include "graph/widgets/graphsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
-#include "simulation/run.h"
+#include "graph/widgets/graphsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "platform/widgets/valuegrid.h"
 #include "recording/widgets/valuetable.h"
+#include "simulation/run.h"
 
 namespace {
 

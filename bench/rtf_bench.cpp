@@ -11,8 +11,8 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
-#include "platform/widgets/richtextpane.h"
 #include "platform/richtext/rtfreader.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <memory>
 
 #include "app/companion.h"
-#include "simulation/parameters.h"
+#include "mainwindow/widgets/windowsizerule.h"
 #include "platform/widgets/richtextpane.h"
-#include "simulation/run.h"
 #include "platform/widgets/valuelabel.h"
-#include "mainwindow/sizerule.h"
+#include "simulation/parameters.h"
+#include "simulation/run.h"
 
 class QLabel;
 class QLineEdit;

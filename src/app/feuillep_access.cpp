@@ -4,8 +4,8 @@
 
 #include "app/feuillep.h"
 #include "app/feuillep_state.h"
-#include "platform/widgets/drawingsurface.h"
 #include "platform/core/numberformat.h"
+#include "platform/widgets/drawingsurface.h"
 #include "scene/readouts.h"
 
 namespace ondalis {

@@ -3,19 +3,19 @@
 #include <QLabel>
 
 #include "app/buttonpictures.h"
-#include "platform/widgets/colorswatch.h"
-#include "scene/widgets/displaypanel.h"
-#include "platform/widgets/drawingsurface.h"
 #include "app/feuillep.h"
 #include "app/feuillep_state.h"
 #include "platform/core/numberformat.h"
-#include "simulation/widgets/parameterspanel.h"
 #include "platform/core/periodictimer.h"
-#include "scene/readouts.h"
+#include "platform/widgets/colorswatch.h"
+#include "platform/widgets/drawingsurface.h"
 #include "recording/widgets/recordingpanel.h"
-#include "scene/scenegeometry.h"
 #include "recording/widgets/valuetable.h"
+#include "scene/readouts.h"
+#include "scene/scenegeometry.h"
+#include "scene/widgets/displaypanel.h"
 #include "scene/widgets/vectorspanel.h"
+#include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis {
 

@@ -3,11 +3,11 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "graph/graphframe.h"
 #include "calculator/keypad.h"
-#include "simulation/parameters.h"
+#include "graph/graphframe.h"
 #include "graph/plotter.h"
 #include "scene/scenedrawing.h"
+#include "simulation/parameters.h"
 
 namespace ondalis {
 

@@ -5,10 +5,10 @@
 
 #include "app/feuillep.h"
 #include "app/translations.h"
-#include "platform/services/dialogservice.h"
 #include "platform/core/periodictimer.h"
-#include "platform/services/printerservice.h"
 #include "platform/core/programfolder.h"
+#include "platform/services/dialogservice.h"
+#include "platform/services/printerservice.h"
 
 int main(int argc, char** argv) {
     // On X11 the animation sends a few small rectangles every 20 ms. Through shared memory each

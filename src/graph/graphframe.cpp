@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "platform/canvas/canvas.h"
-#include "platform/core/numberformat.h"
 #include "platform/canvas/palette.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

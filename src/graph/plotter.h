@@ -5,7 +5,6 @@
 #include "graph/graphframe.h"
 #include "simulation/motion.h"
 
-
 namespace ondalis {
 
 class Canvas;

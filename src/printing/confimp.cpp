@@ -11,8 +11,8 @@
 #include <QRadioButton>
 
 #include "platform/services/dialogservice.h"
-#include "platform/widgets/drawingsurface.h"
 #include "platform/services/printerservice.h"
+#include "platform/widgets/drawingsurface.h"
 #include "platform/widgets/updown.h"
 #include "platform/widgets/valuelabel.h"
 #include "printing/printpage.h"

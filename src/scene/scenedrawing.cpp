@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/canvas/canvas.h"
-#include "platform/core/numberformat.h"
 #include "platform/canvas/palette.h"
+#include "platform/core/numberformat.h"
 
 namespace ondalis {
 

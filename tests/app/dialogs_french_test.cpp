@@ -26,10 +26,10 @@
 #include "mainwindow/widgets/tabstrip.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "platform/widgets/colorswatch.h"
 #include "platform/services/dialogservice.h"
 #include "platform/services/printerservice.h"
 #include "platform/services/printersetupform.h"
+#include "platform/widgets/colorswatch.h"
 #include "printing/confimp.h"
 
 namespace ondalis::testing {

@@ -13,8 +13,8 @@
 #include "exercises/widgets/intro.h"
 #include "mainwindow_fixture.h"
 #include "modal.h"
-#include "platform/widgets/filebrowser.h"
 #include "platform/core/filepaths.h"
+#include "platform/widgets/filebrowser.h"
 #include "simulation/widgets/parameterspanel.h"
 
 namespace ondalis::testing {

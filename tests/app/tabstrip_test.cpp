@@ -4,8 +4,8 @@
 #include <functional>
 
 #include "mainwindow_fixture.h"
-#include "platform/widgets/colorswatch.h"
 #include "platform/canvas/palette.h"
+#include "platform/widgets/colorswatch.h"
 #include "platform/widgets/valuegrid.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/widgets/vectorspanel.h"

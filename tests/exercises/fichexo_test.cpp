@@ -15,9 +15,9 @@
 #include "exercise_files.h"
 #include "exercises/widgets/fichexo.h"
 #include "fake_dialogs.h"
+#include "platform/core/filepaths.h"
 #include "platform/widgets/drawingsurface.h"
 #include "platform/widgets/filebrowser.h"
-#include "platform/core/filepaths.h"
 
 namespace ondalis::testing {
 namespace {

@@ -4,14 +4,14 @@
 // its point on the graph while float(t) <= D, its new row in the table.
 #include <vector>
 
-#include "platform/widgets/drawingsurface.h"
-#include "graph/widgets/graphsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
-#include "recording/recordingsettings.h"
-#include "simulation/run.h"
+#include "graph/widgets/graphsurface.h"
+#include "platform/widgets/drawingsurface.h"
 #include "platform/widgets/valuegrid.h"
+#include "recording/recordingsettings.h"
 #include "recording/widgets/valuetable.h"
+#include "simulation/run.h"
 
 namespace ondalis::testing {
 

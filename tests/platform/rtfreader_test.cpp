@@ -5,8 +5,8 @@
 #include <QTextDocument>
 #include <optional>
 
-#include "platform/widgets/richtextpane.h"
 #include "platform/richtext/rtfreader.h"
+#include "platform/widgets/richtextpane.h"
 #include "rtf_samples.h"
 
 namespace ondalis::testing {

@@ -7,9 +7,9 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include "platform/widgets/richtextpane.h"
 #include "platform/richtext/rtfreader.h"
 #include "platform/richtext/rtfwriter.h"
+#include "platform/widgets/richtextpane.h"
 #include "rtf_samples.h"
 
 namespace ondalis::testing {

@@ -10,8 +10,8 @@
 #include <QTest>
 
 #include "platform/widgets/colorswatch.h"
-#include "scene/widgets/displaypanel.h"
 #include "scene/swatches.h"
+#include "scene/widgets/displaypanel.h"
 #include "scene/widgets/vectorspanel.h"
 
 namespace ondalis {

@@ -3,9 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontMetrics>
+
 #include <algorithm>
 
-#include "platform/widgets/drawingsurface.h"
+#include "platform/canvas/canvas.h"
 
 namespace ondalis {
 namespace {
@@ -70,7 +72,7 @@ TEST(Readouts, LabelsAreStackedAt42WithTheirNames) {
 class ReadoutPanel : public testing::Test {
 protected:
     ReadoutPanel() {
-        panel_.setSurfaceSize(161, 169);
+        panel_.setImageSize(QSize(161, 169));
         panel_.setBackColor(QColor(192, 192, 192));
         appareil(panel_, readoutLabelRects());
         measure_.setFont(QStringLiteral("Arial"), 8, true, true);
@@ -88,8 +90,8 @@ protected:
         return 42 - measure_.textWidth(QString::fromUtf8(measured));
     }
 
-    DrawingSurface panel_;
-    DrawingSurface measure_;
+    Canvas panel_;
+    Canvas measure_;
 };
 
 TEST_F(ReadoutPanel, FrameIsARaisedBevel) {
@@ -144,7 +146,7 @@ TEST_F(ReadoutPanel, EnergySubscriptsAreLowered) {
 }
 
 TEST_F(ReadoutPanel, VelocityAndAccelerationUnitsHaveRaisedExponents) {
-    DrawingSurface upright;
+    Canvas upright;
     upright.setFont(QStringLiteral("Arial"), 8, true, false);
     const int after = 111 + upright.textWidth(QStringLiteral(" m · s"));
     for (int top : {52, 74}) {

@@ -6,8 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/widgets/drawingsurface.h"
-#include "scene/scenegeometry.h"
+#include "platform/canvas/canvas.h"
 
 namespace ondalis {
 namespace {
@@ -21,7 +20,7 @@ bool isInk(const QColor& c) { return c.red() < 128 && c.green() < 128 && c.blue(
 class ScenePieces : public testing::Test {
 protected:
     ScenePieces() {
-        scene_.setSurfaceSize(SceneWidth, SceneHeight);
+        scene_.setImageSize(QSize(SceneWidth, SceneHeight));
         scene_.setBackColor(Qt::white);
     }
     QColor at(int x, int y) const { return scene_.image().pixelColor(x, y); }
@@ -43,7 +42,7 @@ protected:
         return false;
     }
 
-    DrawingSurface scene_;
+    Canvas scene_;
 };
 
 TEST_F(ScenePieces, SkyRunsFromBlueAtTheTopToNearWhiteAtTheBottom) {
@@ -235,7 +234,7 @@ TEST_F(ScenePieces, OriginMarkIsATickAndTheLetterO) {
 class Scene : public testing::TestWithParam<bool> {
 protected:
     Scene() {
-        scene_.setSurfaceSize(SceneWidth, SceneHeight);
+        scene_.setImageSize(QSize(SceneWidth, SceneHeight));
         fond(scene_, sky_);
     }
     void draw(const SceneView& view) {
@@ -246,7 +245,7 @@ protected:
     }
     QColor at(int x, int y) const { return scene_.image().pixelColor(x, y); }
 
-    DrawingSurface scene_;
+    Canvas scene_;
     QImage sky_;
     SceneDecorations decorations_;
 };
@@ -387,10 +386,10 @@ INSTANTIATE_TEST_SUITE_P(DirectAndCached, Scene, testing::Bool(),
                          });
 
 TEST(SceneDecorationsTest, CachedRulerAndAxisMatchTheDirectDrawing) {
-    DrawingSurface direct, cached;
+    Canvas direct, cached;
     QImage sky;
-    for (DrawingSurface* s : {&direct, &cached}) {
-        s->setSurfaceSize(SceneWidth, SceneHeight);
+    for (Canvas* s : {&direct, &cached}) {
+        s->setImageSize(QSize(SceneWidth, SceneHeight));
         fond(*s, sky);
     }
     SceneDecorations decorations;
@@ -421,10 +420,10 @@ TEST(SceneDecorationsTest, CachedRulerAndAxisMatchTheDirectDrawing) {
 // a damped swing with long and short vectors, a drag across the scene, the ruler and axis
 // switched, a mark drawn by someone else and a new background.
 TEST(SceneAnimatorTest, EachRedrawGivesTheWholeRedrawsPicture) {
-    DrawingSurface animated, whole;
+    Canvas animated, whole;
     QImage sky;
-    for (DrawingSurface* s : {&animated, &whole}) {
-        s->setSurfaceSize(SceneWidth, SceneHeight);
+    for (Canvas* s : {&animated, &whole}) {
+        s->setImageSize(QSize(SceneWidth, SceneHeight));
         fond(*s, sky);
     }
     SceneAnimator animator;
@@ -445,36 +444,13 @@ TEST(SceneAnimatorTest, EachRedrawGivesTheWholeRedrawsPicture) {
         if (frame == 140) v.rulerShown = v.axisShown = true, v.vectors.forcesShown = false;
         if (frame == 160) animated.line(300, 2, 300, 50, Qt::red);  // someone else draws
         if (frame == 200) {
-            for (DrawingSurface* s : {&animated, &whole}) fond(*s, sky);
+            for (Canvas* s : {&animated, &whole}) fond(*s, sky);
         }
         animator.draw(animated, v);
         drawScene(whole, v, decorations);
         ASSERT_EQ(animated.image(), whole.image()) << "frame " << frame;
     }
 }
-
-struct PointerCase {
-    int x, y;
-    float position;  // the solid's position, cm
-    float x0;        // what the pointer gives
-    bool overSolid;
-};
-
-class ScenePointer : public testing::TestWithParam<PointerCase> {};
-
-TEST_P(ScenePointer, GivesAClampedRoundedPositionAndFindsTheSolid) {
-    const PointerCase& c = GetParam();
-    EXPECT_EQ(positionFromPointer(c.x), c.x0);
-    EXPECT_EQ(pointerOverSolid(c.x, c.y, c.position), c.overSolid);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Pointer, ScenePointer,
-    testing::Values(PointerCase{900, 21, 0, 10, false}, PointerCase{0, 21, 0, -10, false},
-                    PointerCase{463, 21, 0, 0.433f, true}, PointerCase{436, 7, 0, -0.467f, true},
-                    PointerCase{435, 21, 0, -0.5f, false}, PointerCase{465, 21, 0, 0.5f, false},
-                    PointerCase{600, 6, 5, 5, false}, PointerCase{600, 32, 5, 5, false},
-                    PointerCase{614, 31, 5, 5.47f, true}));
 
 }  // namespace
 }  // namespace ondalis

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <set>
 
-#include "platform/widgets/drawingsurface.h"
+#include "platform/canvas/canvas.h"
 
 namespace ondalis {
 namespace {
@@ -44,7 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
 class Vectors : public testing::Test {
 protected:
     Vectors() {
-        scene_.setSurfaceSize(785, 57);
+        scene_.setImageSize(QSize(785, 57));
         scene_.setBackColor(Qt::white);
     }
     QColor at(int x, int y) const { return scene_.image().pixelColor(x, y); }
@@ -69,7 +69,7 @@ protected:
         return e;
     }
 
-    DrawingSurface scene_;
+    Canvas scene_;
     static constexpr int gx = 600, gy = 21;
 };
 
@@ -196,8 +196,8 @@ class ArrowHead : public testing::TestWithParam<Head> {};
 
 TEST_P(ArrowHead, HasTwoStrokesTenBackAndFiveAside) {
     const Head& h = GetParam();
-    DrawingSurface s;
-    s.setSurfaceSize(200, 200);
+    Canvas s;
+    s.setImageSize(QSize(200, 200));
     s.setBackColor(Qt::white);
     fleche(s, h.bpx, h.bpy, h.cpx, h.cpy, Qt::black);
     std::set<std::pair<int, int>> drawn;

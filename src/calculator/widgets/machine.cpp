@@ -8,8 +8,8 @@
 #include <QRadioButton>
 
 #include "calculator/keyfaces.h"
-#include "platform/services/dialogservice.h"
 #include "platform/core/numberformat.h"
+#include "platform/services/dialogservice.h"
 
 namespace ondalis::calculator {
 

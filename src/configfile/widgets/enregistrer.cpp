@@ -7,9 +7,9 @@
 #include <QPushButton>
 
 #include "configfile/savename.h"
+#include "platform/core/filepaths.h"
 #include "platform/services/dialogservice.h"
 #include "platform/widgets/filebrowser.h"
-#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

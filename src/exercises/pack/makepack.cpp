@@ -29,8 +29,8 @@
 #include "configfile/configuration.h"
 #include "platform/core/filepaths.h"
 #include "platform/core/recordfile.h"
-#include "platform/widgets/richtextpane.h"
 #include "platform/richtext/rtfwriter.h"
+#include "platform/widgets/richtextpane.h"
 
 namespace {
 

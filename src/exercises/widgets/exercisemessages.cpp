@@ -1,7 +1,7 @@
 #include "exercises/widgets/exercisemessages.h"
 
-#include "platform/services/dialogservice.h"
 #include "platform/core/filepaths.h"
+#include "platform/services/dialogservice.h"
 
 namespace ondalis::exercises {
 

@@ -12,10 +12,10 @@
 
 #include "exercises/cataloguepictures.h"
 #include "exercises/exerciseindex.h"
-#include "platform/widgets/drawingsurface.h"
-#include "platform/widgets/filebrowser.h"
 #include "platform/core/filepaths.h"
 #include "platform/core/numberformat.h"
+#include "platform/widgets/drawingsurface.h"
+#include "platform/widgets/filebrowser.h"
 #include "platform/widgets/valuelabel.h"
 
 namespace ondalis::exercises {

@@ -3,10 +3,10 @@
 #include <QToolTip>
 #include <QWidget>
 
-#include "platform/widgets/drawingsurface.h"
 #include "graph/graphframe.h"
 #include "graph/plotter.h"
 #include "graph/widgets/graphsurface.h"
+#include "platform/widgets/drawingsurface.h"
 
 namespace ondalis {
 

@@ -5,9 +5,9 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/widgets/focusmark.h"
-#include "platform/core/numberformat.h"
 #include "platform/canvas/palette.h"
+#include "platform/core/numberformat.h"
+#include "platform/widgets/focusmark.h"
 
 namespace ondalis {
 

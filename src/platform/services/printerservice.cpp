@@ -12,9 +12,9 @@
 #include <QTemporaryDir>
 #include <QTextDocument>
 
+#include "platform/core/filepaths.h"
 #include "platform/services/dialogservice.h"
 #include "platform/widgets/drawingsurface.h"
-#include "platform/core/filepaths.h"
 
 namespace ondalis {
 

@@ -5,9 +5,9 @@
 #include <QScrollBar>
 #include <cmath>
 
+#include "platform/core/numberformat.h"
 #include "platform/widgets/colorswatch.h"
 #include "platform/widgets/focusmark.h"
-#include "platform/core/numberformat.h"
 #include "scene/swatches.h"
 
 namespace ondalis {
