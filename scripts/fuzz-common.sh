@@ -5,20 +5,20 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${ONDALIS_FUZZ_BUILD:-$root/build-fuzz}
 
-# record TEXT: one 128-byte record of the program's record files holding TEXT (ASCII), for the
-# seeds of the readers of those files
-record() {
-    local n=${#1}
-    printf "\\x$(printf %02x "$n")\\x00%s" "$1"
-    head -c $((126 - n)) /dev/zero
-}
-
-# fuzz_build TARGET
+# fuzz_build TARGET...: configures the build folder through the fuzz preset of
+# CMakePresets.json and builds the targets named.
 fuzz_build() {
     "$root/scripts/install-deps.sh" clang libclang-rt-14-dev
-    CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DONDALIS_FUZZ=ON -DONDALIS_BUILD_TESTS=OFF -DONDALIS_BUILD_BENCH=OFF >/dev/null
-    cmake --build "$build" --target "$1" -j "$(nproc)" >/dev/null
+    (cd "$root" && cmake --preset fuzz -B "$build" >/dev/null)
+    cmake --build "$build" --target "$@" -j "${JOBS:-$(nproc)}" >/dev/null
+}
+
+# fuzz_corpus NAME: the working corpus of a fuzzer, $build/fuzz/NAME-corpus, holding at least
+# the seeds committed in fuzz/NAME-corpus; it keeps what the fuzzer adds between runs.
+fuzz_corpus() {
+    corpus=$build/fuzz/$1-corpus
+    mkdir -p "$corpus"
+    cp "$root/fuzz/$1-corpus"/* "$corpus/"
 }
 
 # fuzz_run TARGET SECONDS DICTIONARY CORPUS LABEL [MAX_LEN]

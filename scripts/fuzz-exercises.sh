@@ -10,23 +10,9 @@ seconds=${1:-60}
 source "$(dirname "$0")/fuzz-common.sh"
 fuzz_build exercises_fuzzer
 
-# A few index files to start from: a corrected exercise, one without correction, a short one;
-# the corpus grows between runs.
-corpus=$build/fuzz/exercises-corpus
-mkdir -p "$corpus"
-{
-    for text in 'exercices\periode.rtf' 'exercices\periode.P19' 'exercices\periode-cor.rtf' \
-        'exercices\periode-cor.P19' 2 "" "Periode propre ; " "pulsation ; " "" "" \
-        "La periode propre" 3; do
-        record "$text"
-    done
-} >"$corpus/seed-corrected"
-{
-    for text in libre.rtf "" "  " "" 0 "" "Exploration" "" "" "" "Libre" -1; do
-        record "$text"
-    done
-} >"$corpus/seed-uncorrected"
-head -c 400 "$corpus/seed-corrected" >"$corpus/seed-short"
+# The seeds are a corrected exercise, one without correction, a short one, and two index
+# files and the getting-started file of the exercise pack; the corpus grows between runs.
+fuzz_corpus exercises
 
 fuzz_run exercises_fuzzer "$seconds" "$root/fuzz/exercises.dict" "$corpus" \
     "exercise index fuzzer"

@@ -9,11 +9,10 @@ seconds=${1:-60}
 source "$(dirname "$0")/fuzz-common.sh"
 fuzz_build rtf_fuzzer
 
-# The sample statements and the inputs of past findings to start from; the corpus grows
-# between runs.
-corpus=$build/fuzz/rtf-corpus
-mkdir -p "$corpus"
-cp "$root"/tests/platform/rtf/*.rtf "$root"/fuzz/rtf-corpus/*.rtf "$corpus/"
+# The sample statements, a text of the exercise pack and the inputs of past findings to start
+# from; the corpus grows between runs.
+fuzz_corpus rtf
+cp "$root"/tests/platform/rtf/*.rtf "$corpus/"
 
 export QT_QPA_PLATFORM=offscreen
 fuzz_run rtf_fuzzer "$seconds" "$root/fuzz/rtf.dict" "$corpus" "RTF fuzzer" 16384

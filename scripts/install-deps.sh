@@ -13,8 +13,9 @@ packages=(
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev
     unrtf
     librsvg2-bin poppler-utils
+    clang-format gcovr
 )
-# Extra packages asked for by a caller (the fuzz script asks for clang and its runtime).
+# Extra packages asked for by a caller (the fuzz scripts ask for clang and its runtime).
 packages+=("$@")
 
 missing=()
