@@ -5,13 +5,7 @@
 
 #include <chrono>
 
-#include "graph/graphframe.h"
-#include "graph/plotter.h"
-#include "graph/widgets/graphsurface.h"
-#include "platform/widgets/drawingsurface.h"
-#include "platform/widgets/valuegrid.h"
-#include "recording/widgets/valuetable.h"
-#include "simulation/run.h"
+#include "recording_view.h"
 
 namespace {
 
@@ -19,11 +13,9 @@ using namespace ondalis;
 
 constexpr double kTickBudget = 0.020;  // s
 
-struct Recorder {
+struct Recorder : ondalis::testing::RecordingView {
     explicit Recorder(float duration, int quantity) : quantity(quantity) {
         run.settings().duration = duration;
-        setUpGraphFrame(frame);
-        tetetab(grid, 785, canvas);
     }
 
     // Reset, then ticks until t has passed D; returns the number of ticks.
@@ -35,9 +27,7 @@ struct Recorder {
         echgraph(frame, scale, quantity, duration, params.x0, params.m, params.k, colors);
         int ticks = 0;
         while (float(run.clockTime()) <= duration) {
-            const RunFrame shown = run.tick(false);
-            tracegraphe(frame, scale, memory, shown.sample, duration, false, colors);
-            if (shown.rowAdded) showRecordedRows(grid, run.samples());
+            show(run.tick(false), run.samples(), duration);
             ++ticks;
         }
         return ticks;
@@ -46,12 +36,6 @@ struct Recorder {
     OscillatorParameters params{5, 145, 10, 0.2f};
     int quantity;
     Run run;
-    DrawingSurface frame;
-    DrawingSurface canvas;
-    ValueGrid grid;
-    GraphScale scale;
-    PlotMemory memory;
-    CurveColors colors;
 };
 
 // Ticks per recording, time per tick, and that time as a percentage of the 20 ms tick budget

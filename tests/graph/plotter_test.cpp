@@ -4,24 +4,16 @@
 
 #include <QWidget>
 
-#include "graph/graphframe.h"
-#include "graph/plotter.h"
-#include "graph/widgets/graphsurface.h"
-#include "platform/widgets/drawingsurface.h"
-#include "platform/widgets/valuegrid.h"
-#include "recording/widgets/valuetable.h"
-#include "simulation/run.h"
+#include "recording_view.h"
 
 namespace ondalis {
 namespace {
 
 const QColor kWhite(255, 255, 255);
 
-class Plotter : public ::testing::Test {
+class Plotter : public ::testing::Test, public testing::RecordingView {
 protected:
     void SetUp() override {
-        setUpGraphFrame(frame);
-        tetetab(grid, 785, canvas);
         cutTableToHeader(grid);
         scale = {PlotPosition, 5};
     }
@@ -46,12 +38,6 @@ protected:
         return n;
     }
 
-    DrawingSurface frame;
-    DrawingSurface canvas;
-    ValueGrid grid;
-    GraphScale scale;
-    PlotMemory memory;
-    CurveColors colors;
     Recording recording;
     RecordingSettings& settings = recording.settings;
 };

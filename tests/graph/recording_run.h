@@ -4,24 +4,16 @@
 // its point on the graph while float(t) <= D, its new row in the table.
 #include <vector>
 
-#include "graph/graphframe.h"
-#include "graph/plotter.h"
-#include "graph/widgets/graphsurface.h"
-#include "platform/widgets/drawingsurface.h"
-#include "platform/widgets/valuegrid.h"
 #include "recording/recordingsettings.h"
-#include "recording/widgets/valuetable.h"
-#include "simulation/run.h"
+#include "recording_view.h"
 
 namespace ondalis::testing {
 
-struct RecordingRun {
+struct RecordingRun : RecordingView {
     RecordingRun(const OscillatorParameters& p, float duration, int quantity = PlotPosition,
                  bool bold = false, bool slowMotion = false)
         : bold(bold), slowMotion(slowMotion) {
         animation.settings().duration = duration;
-        setUpGraphFrame(frame);
-        tetetab(grid, 785, canvas);
         // State after a reset and a start: table cut back to its header, empty frame, t = 0.
         animation.reset(p);
         animation.start();
@@ -32,11 +24,7 @@ struct RecordingRun {
     // One tick; returns whether the plotter was called.
     bool tick() {
         const RunFrame shown = animation.tick(slowMotion);
-        if (shown.onGraph) {
-            tracegraphe(frame, scale, memory, shown.sample, settings().duration, bold, colors);
-            ++drawings;
-        }
-        if (shown.rowAdded) showRecordedRows(grid, animation.samples());
+        if (show(shown, animation.samples(), settings().duration, bold)) ++drawings;
         times.push_back(t());
         ++ticks;
         return shown.onGraph;
@@ -54,12 +42,6 @@ struct RecordingRun {
     bool bold;
     bool slowMotion;
     Run animation;
-    DrawingSurface frame;
-    DrawingSurface canvas;
-    ValueGrid grid;
-    GraphScale scale;
-    PlotMemory memory;
-    CurveColors colors;
     int ticks = 0;
     int drawings = 0;
     std::vector<double> times;  // t after each advance
