@@ -183,6 +183,8 @@ public:
     int rowsRecorded() const;
     bool slowMotion() const;
     const MotionSample& currentSample() const { return run_.sample(); }
+    // The run the window shows, read by the windows that follow it.
+    const Run& run() const { return run_; }
     QString statusText() const;
     void setStatusText(const QString& text);
 
@@ -198,6 +200,10 @@ public:
 signals:
     // The window has closed for good: the program ends.
     void unloaded();
+    // Every frame the window shows (a tick, a redraw, a drag) and every reset of the motion,
+    // for the windows that follow the run.
+    void frameShown(const ondalis::RunFrame& frame);
+    void motionReset();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

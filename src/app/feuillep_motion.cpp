@@ -51,6 +51,7 @@ void feuilleP::showReset() {
     writeInitialReadouts();
     cutTableToHeader(*Picture6->grid());
     echgraph();
+    emit motionReset();
 }
 
 void feuilleP::finishParameterEdits() {
@@ -98,6 +99,7 @@ void feuilleP::showFrame(const RunFrame& frame) {
                     Picture1->boldTrace(), curveColors());
     }
     if (frame.rowAdded) showRecordedRows(*Picture6->grid(), run_.samples());
+    emit frameShown(frame);
 }
 
 // The curve colours are the colours of swatches 1, 5, 6 (x, v, a) and 7, 8, 9 (energies).
