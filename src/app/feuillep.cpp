@@ -106,6 +106,7 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     describeForScreenReaders();
     createHelp();
     createConfigurationCommands();
+    createAnalysis();
     Form_Load();
 }
 

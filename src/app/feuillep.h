@@ -28,6 +28,7 @@ class ExerciseMenu;
 enum class FileProblem;
 }  // namespace exercises
 
+class AnalysisWindow;
 class ColorSwatch;
 class DialogService;
 class DisplayPanel;
@@ -85,6 +86,7 @@ public:
     QLabel* Image2 = nullptr;
     QLabel* info = nullptr;
     QPushButton* btexo = nullptr;
+    QPushButton* btanalyse = nullptr;  // "A&nalyse"
     QLineEdit* fich = nullptr;
     RichTextPane* supertext = nullptr;
     exercises::ExerciseMenu* optionexo = nullptr;
@@ -178,6 +180,10 @@ public:
     // it. Nothing without an argument.
     void openCommandLineFile(const QStringList& arguments);
 
+    // "Analyse du mouvement", made on first use (Ctrl+M).
+    void showAnalysis();
+    AnalysisWindow* analysisWindow() const { return analysis_; }
+
     const MotionConstants& motionConstants() const { return run_.constants(); }
     float duration() const;
     int rowsRecorded() const;
@@ -234,6 +240,7 @@ private:
     void describeForScreenReaders();
     void createExerciseMenu();
     void createConfigurationCommands();
+    void createAnalysis();
     // What the catalogue's `ouvreur` does for the index file at `indexPath`, the catalogue not
     // shown, with `folder` as the exercise folder; the guard first.
     bool openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath);
@@ -249,7 +256,8 @@ private:
     CompanionHandshake handshake_;
     std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
-    HelpWindow* help_ = nullptr;  // created when first asked for
+    HelpWindow* help_ = nullptr;          // created when first asked for
+    AnalysisWindow* analysis_ = nullptr;  // created when first asked for
 
     Run run_;
     QImage Image3;  // the sky, painted once
