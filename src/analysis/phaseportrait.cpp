@@ -20,8 +20,7 @@ QPoint PhasePortrait::pixelFor(double x, double v) const {
     return QPoint(int(std::lround(c.x() + x * sx)), int(std::lround(c.y() - v * sy)));
 }
 
-void PhasePortrait::reset(Canvas& canvas, const OscillatorParameters& p,
-                          const MotionSample& atRelease) {
+void PhasePortrait::reset(Canvas& canvas, const OscillatorParameters& p, const MotionSample& from) {
     const double x0 = std::abs(double(p.x0));
     const double omega0 = std::sqrt(double(p.k) / (double(p.m) / 1000));
     xmax_ = x0 > 0 ? x0 : 1;
@@ -33,7 +32,7 @@ void PhasePortrait::reset(Canvas& canvas, const OscillatorParameters& p,
     canvas.setPictureFromImage();
     last_.reset();
     pointArea_ = QRect();
-    add(canvas, atRelease);
+    add(canvas, from);
 }
 
 void PhasePortrait::drawFrame(Canvas& canvas) const {

@@ -23,8 +23,9 @@ public:
     static constexpr QColor TrailColour{0, 0, 192};
     static constexpr QColor PointColour{220, 0, 0};
 
-    // New scale, the frame and axes drawn, the current point at release.
-    void reset(Canvas& canvas, const OscillatorParameters& p, const MotionSample& atRelease);
+    // New scale, the frame and axes drawn, the trail started at `from` (the release, or the
+    // instant shown when the portrait starts during the run).
+    void reset(Canvas& canvas, const OscillatorParameters& p, const MotionSample& from);
     // One more sample: the trail extended to it, the current point moved there.
     void add(Canvas& canvas, const MotionSample& s);
 

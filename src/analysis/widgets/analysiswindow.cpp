@@ -56,6 +56,12 @@ void setRow(QTableWidget* table, int row, const QStringList& cells, const QStrin
     }
 }
 
+// A label read by a screen reader: its name is its text, kept with it.
+void setSpokenText(QLabel* label, const QString& text) {
+    label->setText(text);
+    label->setAccessibleName(text);
+}
+
 struct QuantityRow {
     const char* name;
     const char* formula;
@@ -112,10 +118,10 @@ void AnalysisWindow::createCharacteristics() {
     formula->setAccessibleName(QStringLiteral("Formule"));
     layout->addWidget(formula);
     connect(quantities, &QTableWidget::currentCellChanged, formula, [formula](int row) {
-        formula->setText(row >= 0 && row < int(std::size(quantityRows))
-                             ? QStringLiteral("Formule : ") +
-                                   QString::fromUtf8(quantityRows[row].formula)
-                             : QString());
+        setSpokenText(formula, row >= 0 && row < int(std::size(quantityRows))
+                                   ? QStringLiteral("Formule : ") +
+                                         QString::fromUtf8(quantityRows[row].formula)
+                                   : QStringLiteral("Formule"));
     });
     criticalEdge = new QLabel(page);
     criticalEdge->setObjectName(QStringLiteral("criticalEdge"));
@@ -235,9 +241,8 @@ void AnalysisWindow::createModelling() {
     layout->addWidget(residualChart, 0, Qt::AlignHCenter);
     connect(fitButton, &QPushButton::clicked, this, &AnalysisWindow::fit);
     parts->addTab(page, QStringLiteral("&Modélisation"));
-    fitMessage->setText(
-        QStringLiteral("Enregistrez le mouvement, puis ajustez un modèle au "
-                       "tableau de valeurs."));
+    setSpokenText(fitMessage, QStringLiteral("Enregistrez le mouvement, puis ajustez un modèle au "
+                                             "tableau de valeurs."));
     drawResiduals();
 }
 
@@ -267,6 +272,8 @@ void AnalysisWindow::showCharacteristics() {
     const QString period = c.pseudoPeriod > 0 ? withUnit(c.pseudoPeriod, QStringLiteral("s"))
                                               : QStringLiteral("n'existe pas (pas d'oscillation)");
     const QString edge = criticalEdgeText(c);
+    // Near hc three digits would read 1: the ratio keeps all the digits of a single there.
+    const QString ratio = edge.isEmpty() ? number(c.ratio) : formatGeneral(float(c.ratio));
     const QString values[] = {
         regimeName(c.regime),
         withUnit(c.omega0, QStringLiteral("rad·s⁻¹")),
@@ -276,16 +283,16 @@ void AnalysisWindow::showCharacteristics() {
         period,
         number(c.quality),
         withUnit(c.criticalH, QStringLiteral("N·s·m⁻¹")),
-        edge.isEmpty() ? number(c.ratio) : number(c.ratio) + QStringLiteral(" (") + edge + ')',
+        edge.isEmpty() ? ratio : ratio + QStringLiteral(" (") + edge + ')',
         withUnit(c.energy0, QStringLiteral("J")),
     };
     for (int r = 0; r < int(std::size(values)); ++r) {
         auto* item = quantities->item(r, 1);
         item->setText(values[r]);
     }
-    criticalEdge->setText(
-        QStringLiteral("Régime %1, h/hc = %2").arg(regimeName(c.regime), number(c.ratio)) +
-        (edge.isEmpty() ? QString() : QStringLiteral(" : ") + edge) + '.');
+    setSpokenText(criticalEdge,
+                  QStringLiteral("Régime %1, h/hc = %2").arg(regimeName(c.regime), ratio) +
+                      (edge.isEmpty() ? QString() : QStringLiteral(" : ") + edge) + '.');
     const int index = modelChoice->findData(int(modelFor(c.regime)));
     if (index >= 0) modelChoice->setCurrentIndex(index);
 }
@@ -294,17 +301,16 @@ void AnalysisWindow::showReset() {
     showCharacteristics();
     fit_ = FitResult();
     fitTable->setRowCount(0);
-    fitMessage->setText(
-        QStringLiteral("Enregistrez le mouvement, puis ajustez un modèle au "
-                       "tableau de valeurs."));
+    setSpokenText(fitMessage, QStringLiteral("Enregistrez le mouvement, puis ajustez un modèle au "
+                                             "tableau de valeurs."));
     drawResiduals();
     if (!isVisible()) return;
     const auto& p = run_.parametersInForce();
     if (!p) return;
-    const MotionSample release = sampleMotion(run_.constants(), *p, 0.0);
-    bars_.reset(release);
-    portrait_.reset(*phaseChart, *p, release);
-    if (run_.sample().t > 0) portrait_.add(*phaseChart, run_.sample());
+    // The energies' scale from the release; the portrait from the instant shown, so that a
+    // window opened during the run draws only what it sees.
+    bars_.reset(sampleMotion(run_.constants(), *p, 0.0));
+    portrait_.reset(*phaseChart, *p, run_.sample());
     bars_.draw(*energyChart, run_.sample());
 }
 
@@ -331,14 +337,15 @@ void AnalysisWindow::fit() {
 void AnalysisWindow::showFit() {
     if (!fit_.ok) {
         fitTable->setRowCount(0);
-        fitMessage->setText(fit_.message);
+        setSpokenText(fitMessage, fit_.message);
         drawResiduals();
         return;
     }
-    fitMessage->setText(QStringLiteral("%1 ajusté sur %2 points ; écart-type des résidus : %3 cm.")
-                            .arg(modelFormula(fit_.model))
-                            .arg(fit_.t.size())
-                            .arg(number(fit_.residualDeviation)));
+    setSpokenText(fitMessage,
+                  QStringLiteral("%1 ajusté sur %2 points ; écart-type des résidus : %3 cm.")
+                      .arg(modelFormula(fit_.model))
+                      .arg(fit_.t.size())
+                      .arg(number(fit_.residualDeviation)));
     fitTable->setRowCount(int(fit_.parameters.size()));
     for (int r = 0; r < int(fit_.parameters.size()); ++r) {
         const FittedParameter& f = fit_.parameters[size_t(r)];
@@ -364,10 +371,11 @@ void AnalysisWindow::drawResiduals() {
     const double tmax = std::max(fit_.t.back(), 1e-12);
     c.printAt(2, mid - 6, QStringLiteral("0"));
     c.printAt(w - 5 - c.textWidth(QStringLiteral("t (s)")), h - 13, QStringLiteral("t (s)"));
-    c.printAt(2, 12, QStringLiteral("± ") + number(rmax));
+    c.printAt(2 + c.textWidth(QStringLiteral("Résidus (cm)")), 1,
+              QStringLiteral(" : de − %1 à + %1").arg(number(rmax)));
     for (size_t i = 0; i < fit_.t.size(); ++i) {
         const double x = 30 + (w - 40) * fit_.t[i] / tmax;
-        const double y = rmax > 0 ? mid - (h / 2.0 - 14) * fit_.residuals[i] / rmax : mid;
+        const double y = rmax > 0 ? mid - (h / 2.0 - 17) * fit_.residuals[i] / rmax : mid;
         c.fillBox(x - 1, y - 1, x + 1, y + 1, QColor(192, 0, 0));
     }
 }
