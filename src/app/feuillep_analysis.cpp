@@ -29,8 +29,8 @@ void feuilleP::createAnalysis() {
     auto* shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_M), this);
     shortcut->setContext(Qt::WindowShortcut);
     connect(shortcut, &QShortcut::activated, this, &feuilleP::showAnalysis);
-    hints_->add(btanalyse, QStringLiteral("Régime, grandeurs caractéristiques, énergies, portrait "
-                                          "de phase et modélisation du tableau (Ctrl+M)"));
+    hints_->add(btanalyse, QStringLiteral("Grandeurs, énergies, portrait de phase et "
+                                          "modélisation du mouvement (Ctrl+M)"));
     connect(this, &feuilleP::unloaded, this, [this] {
         if (analysis_) analysis_->close();
     });
