@@ -66,6 +66,9 @@ INSTANTIATE_TEST_SUITE_P(
             "roundedCriticalAbove", {-3, 145, 10, 2.41f}, Regime::Overdamped, "apériodique"},
         QuantityCase{
             "roundedCriticalBelow", {-3, 145, 10, 2.4f}, Regime::Underdamped, "pseudo-périodique"},
+        // Single precision decides: h/m and k/m rounded to singles make Δ exactly 0, where with
+        // h = 1.4f itself Δ would be slightly negative.
+        QuantityCase{"criticalBySinglePrecision", {5, 10, 49, 1.4f}, Regime::Critical, "critique"},
         QuantityCase{"heavyAndSoft", {10, 5000, 1, 1000}, Regime::Overdamped, "apériodique"},
         QuantityCase{
             "lightAndStiff", {0.433f, 10, 1000, 0.05f}, Regime::Underdamped, "pseudo-périodique"}),

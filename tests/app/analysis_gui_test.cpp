@@ -120,6 +120,7 @@ TEST_P(CriticalDampingButton, setsHcThroughTheFieldAndSaysHowCloseItIs) {
 INSTANTIATE_TEST_SUITE_P(RoundedHc, CriticalDampingButton,
                          ::testing::Values(CriticalCase{"145", "10", "2,41", "apériodique"},
                                            CriticalCase{"100", "10", "2", "critique"},
+                                           CriticalCase{"10", "49", "1,4", "critique"},
                                            CriticalCase{"120", "10", "2,19", "pseudo-périodique"},
                                            CriticalCase{"5000", "1000", "141",
                                                         "pseudo-périodique"}));
