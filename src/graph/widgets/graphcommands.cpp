@@ -1,0 +1,59 @@
+#include "graph/widgets/graphcommands.h"
+
+#include <QKeySequence>
+#include <QMenu>
+#include <QShortcut>
+
+#include "platform/widgets/drawingsurface.h"
+
+namespace ondalis {
+
+GraphCommands::GraphCommands(DrawingSurface& frame) : QObject(&frame), frame_(frame) {
+    menu_ = new QMenu(&frame);
+    menu_->setObjectName(QStringLiteral("menugraphe"));
+    menu_->setAccessibleName(QStringLiteral("Commandes du graphe"));
+    measurePeriod = menu_->addAction(QStringLiteral("Mesurer la pseudo-période"));
+    menu_->addSeparator();
+    keepCurve = menu_->addAction(QStringLiteral("Garder la courbe"));
+    clearKept = menu_->addAction(QStringLiteral("Effacer les courbes gardées"));
+    menu_->addSeparator();
+    clearCursors = menu_->addAction(QStringLiteral("Effacer les curseurs"));
+
+    // Reached with Tab, so that the menu key and Shift+F10 open the menu from the keyboard; a
+    // click leaves the focus where it is (a parameter field being edited stays so).
+    frame.setFocusPolicy(Qt::TabFocus);
+    frame.setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(&frame, &QWidget::customContextMenuRequested, this, &GraphCommands::popUpMenu);
+    auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &frame);
+    shiftF10->setContext(Qt::WidgetShortcut);
+    connect(shiftF10, &QShortcut::activated, this,
+            [this] { popUpMenu(QPoint(frame_.width() / 2, frame_.height() / 3)); });
+
+    connect(&frame, &DrawingSurface::mousePressed, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, int x, int) {
+                if (button != Qt::LeftButton) return;
+                anchor_ = x;
+                dragged_ = false;
+            });
+    connect(&frame, &DrawingSurface::mouseMoved, this,
+            [this](Qt::MouseButtons buttons, int x, int) {
+                if (anchor_ < 0 || !(buttons & Qt::LeftButton)) return;
+                if (x == anchor_ && !dragged_) return;
+                dragged_ = true;
+                emit cursorsDragged(anchor_, x);
+            });
+    connect(&frame, &DrawingSurface::mouseReleased, this,
+            [this](Qt::MouseButton button, Qt::MouseButtons, int x, int) {
+                if (button != Qt::LeftButton || anchor_ < 0) return;
+                const int anchor = anchor_;
+                anchor_ = -1;
+                if (dragged_ || x != anchor)
+                    emit cursorsDragged(anchor, x);
+                else
+                    emit clicked(x);
+            });
+}
+
+void GraphCommands::popUpMenu(const QPoint& at) { menu_->popup(frame_.mapToGlobal(at)); }
+
+}  // namespace ondalis
