@@ -1,5 +1,6 @@
 #include "graph/widgets/graphcommands.h"
 
+#include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QMenu>
 #include <QShortcut>
@@ -22,15 +23,15 @@ GraphCommands::GraphCommands(DrawingSurface& frame) : QObject(&frame), frame_(fr
     // Reached with Tab, so that the menu key and Shift+F10 open the menu from the keyboard; a
     // click leaves the focus where it is (a parameter field being edited stays so).
     frame.setFocusPolicy(Qt::TabFocus);
-    frame.setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(&frame, &QWidget::customContextMenuRequested, this, &GraphCommands::popUpMenu);
+    frame.installEventFilter(this);
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &frame);
     shiftF10->setContext(Qt::WidgetShortcut);
     connect(shiftF10, &QShortcut::activated, this,
             [this] { popUpMenu(QPoint(frame_.width() / 2, frame_.height() / 3)); });
 
     connect(&frame, &DrawingSurface::mousePressed, this,
-            [this](Qt::MouseButton button, Qt::MouseButtons, int x, int) {
+            [this](Qt::MouseButton button, Qt::MouseButtons, int x, int y) {
+                if (button == Qt::RightButton) popUpMenu(QPoint(x, y));
                 if (button != Qt::LeftButton) return;
                 anchor_ = x;
                 dragged_ = false;
@@ -52,6 +53,14 @@ GraphCommands::GraphCommands(DrawingSurface& frame) : QObject(&frame), frame_(fr
                 else
                     emit clicked(x);
             });
+}
+
+// The right button opens the menu where it is pressed; the menu key where the graph is.
+bool GraphCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &frame_ || event->type() != QEvent::ContextMenu) return false;
+    const auto* e = static_cast<QContextMenuEvent*>(event);
+    if (e->reason() != QContextMenuEvent::Mouse) popUpMenu(e->pos());
+    return true;
 }
 
 void GraphCommands::popUpMenu(const QPoint& at) { menu_->popup(frame_.mapToGlobal(at)); }

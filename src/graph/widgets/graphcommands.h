@@ -26,6 +26,9 @@ public:
     // Shows the menu at a point of the surface, without waiting for a choice.
     void popUpMenu(const QPoint& at);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 signals:
     // The left button pressed at surface x `anchor` and dragged to `x` (while it moves and at
     // the release): the two cursors.
