@@ -47,29 +47,20 @@ QString feuilleP::helpTopicFor(const QWidget* focus) const {
         const QWidget* area;
         const char* page;
     } areas[] = {
-        {Picture3, "parametres.html"},
-        {Frame2, "vecteurs.html"},
-        {Picture1, "affichage.html"},
-        {Picture6, "enregistrement.html"},
-        {Picture2, "animation.html"},
-        {Image4, "animation.html"},
-        {Command18, "animation.html"},
-        {command15, "animation.html"},
-        {command16, "animation.html"},
-        {Frame1, "graphe.html"},
-        {Picture4, "fenetre.html"},
-        {supertext, "exercices.html"},
-        {fich, "exercices.html"},
-        {btexo, "exercices.html"},
-        {Command2, "configurations.html"},
-        {Command11, "configurations.html"},
-        {Command4, "copies.html"},
-        {Command10, "impression.html"},
-        {Command8, "calculatrice.html"},
-        {Command1, "fenetre.html"},
-        {findChild<QWidget*>(QStringLiteral("commandPas")), "animation.html"},
-        {findChild<QWidget*>(QStringLiteral("commandRetour")), "animation.html"},
+        {Picture3, "parametres.html"},     {Frame2, "vecteurs.html"},
+        {Picture1, "affichage.html"},      {Picture6, "enregistrement.html"},
+        {Picture2, "animation.html"},      {Image4, "animation.html"},
+        {Command18, "animation.html"},     {command15, "animation.html"},
+        {command16, "animation.html"},     {Frame1, "graphe.html"},
+        {Picture4, "fenetre.html"},        {supertext, "exercices.html"},
+        {fich, "exercices.html"},          {btexo, "exercices.html"},
+        {Command2, "configurations.html"}, {Command11, "configurations.html"},
+        {Command4, "copies.html"},         {Command10, "impression.html"},
+        {Command8, "calculatrice.html"},   {Command1, "fenetre.html"},
     };
+    // A control may name its own page.
+    if (focus && focus->property("helpPage").isValid())
+        return focus->property("helpPage").toString();
     for (const QWidget* w = focus; w && w != this; w = w->parentWidget())
         for (const auto& a : areas)
             if (w == a.area) return QString::fromLatin1(a.page);

@@ -50,6 +50,7 @@ QToolButton* stepButton(QWidget* parent, const char* name, const QString& tip, b
     b->setToolTip(tip);
     b->setAccessibleName(tip);
     b->setFocusPolicy(Qt::TabFocus);
+    b->setProperty("helpPage", QStringLiteral("animation.html"));
     return b;
 }
 

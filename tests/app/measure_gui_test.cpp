@@ -216,6 +216,10 @@ TEST_F(Measure, theTransportKeysStartPauseAndStopFromAnywhereInTheWindow) {
     w.Text5(2)->selectAll();
     QTest::keyClicks(w.Text5(2), QStringLiteral("12"));
     EXPECT_EQ(w.Text5(2)->text(), QStringLiteral("12"));
+    // F1 on the step buttons opens the animation page.
+    for (const char* name : {"commandPas", "commandRetour"})
+        EXPECT_EQ(w.helpTopicFor(w.findChild<QToolButton*>(QLatin1String(name))),
+                  QStringLiteral("animation.html"));
 }
 
 }  // namespace
