@@ -216,6 +216,14 @@ TEST_F(Measure, theTransportKeysStartPauseAndStopFromAnywhereInTheWindow) {
     w.Text5(2)->selectAll();
     QTest::keyClicks(w.Text5(2), QStringLiteral("12"));
     EXPECT_EQ(w.Text5(2)->text(), QStringLiteral("12"));
+    // The graph's menu from the keyboard: Shift+F10, the graph having the focus (the menu key
+    // comes from the platform as a context menu request, which the offscreen one never sends).
+    QMenu* menu = w.Frame1->findChild<QMenu*>(QStringLiteral("menugraphe"));
+    w.Frame1->setFocus(Qt::TabFocusReason);
+    key(Qt::Key_F10, Qt::ShiftModifier);
+    EXPECT_TRUE(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    EXPECT_FALSE(menu->isVisible());
     // F1 on the step buttons opens the animation page.
     for (const char* name : {"commandPas", "commandRetour"})
         EXPECT_EQ(w.helpTopicFor(w.findChild<QToolButton*>(QLatin1String(name))),
