@@ -105,6 +105,7 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createPrinting();
     describeForScreenReaders();
     createHelp();
+    createMeasure();
     createConfigurationCommands();
     createAnalysis();
     Form_Load();

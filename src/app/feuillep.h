@@ -44,6 +44,7 @@ class StatusHints;
 class TabStrip;
 struct MainWindowState;
 struct CurveColors;
+class GraphMeasures;
 struct Configuration;
 
 // The main window: it owns every control and all state of the run, and wires the controls'
@@ -191,6 +192,8 @@ public:
     const MotionSample& currentSample() const { return run_.sample(); }
     // The run the window shows, read by the windows that follow it.
     const Run& run() const { return run_; }
+    // The graph's cursors, pseudo-period and kept curves.
+    const GraphMeasures& graphMeasures() const;
     QString statusText() const;
     void setStatusText(const QString& text);
 
@@ -248,6 +251,15 @@ private:
         const QString& folder, const QString& text, bool textRequired, const QString& configuration,
         const std::function<void(const QString&, exercises::FileProblem)>& reportProblem);
     CurveColors curveColors() const;
+    // Graph measures and stepping (feuillep_measure.cpp).
+    void createMeasure();
+    void graphFrameDrawn();
+    void redrawGraph();
+    void startOrPause();
+    void stepForward();
+    void stepBackward();
+    void keepCurve();
+    void measurePseudoPeriod();
 
     DialogService& dialogs_;
     PrinterService& printer_;

@@ -45,8 +45,15 @@ QString graphDescription(const GraphScale& scale, float duration, int rowsRecord
 
 void feuilleP::describeForScreenReaders() {
     Picture2->setDescriber([this] { return sceneDescription(run_.sample().x, isRunning()); });
-    Frame1->setDescriber(
-        [this] { return graphDescription(state_->graphScale, duration(), rowsRecorded()); });
+    Frame1->setDescriber([this] {
+        QStringList parts{graphDescription(state_->graphScale, duration(), rowsRecorded())};
+        // The cursors' readout and the kept curves, as the graph shows them.
+        parts << state_->measures.readout(state_->graphScale.quantity);
+        const QStringList kept = state_->measures.keptLabels(parameters());
+        if (!kept.isEmpty())
+            parts << QStringLiteral("courbes gardées : ") + kept.join(QStringLiteral(", "));
+        return parts.join(QStringLiteral(" ; "));
+    });
 }
 
 }  // namespace ondalis

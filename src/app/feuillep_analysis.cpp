@@ -22,6 +22,7 @@ void feuilleP::createAnalysis() {
     btanalyse->setGeometry(528, 344, 97, 19);
     btanalyse->setFont(DrawingSurface::makeFont(QStringLiteral("Arial"), 8));
     btanalyse->setAccessibleName(QStringLiteral("Analyse du mouvement"));
+    btanalyse->setProperty("helpPage", QStringLiteral("analyse.html"));
     btanalyse->setToolTip(QStringLiteral("Analyse du mouvement (Ctrl+M)"));
     fich->setTextMargins(198, 0, 0, 0);  // both buttons cover the start of the field
     setTabOrder(btexo, btanalyse);

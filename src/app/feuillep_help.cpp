@@ -58,7 +58,9 @@ QString feuilleP::helpTopicFor(const QWidget* focus) const {
         {Command4, "copies.html"},         {Command10, "impression.html"},
         {Command8, "calculatrice.html"},   {Command1, "fenetre.html"},
     };
-    if (focus && focus == btanalyse) return QStringLiteral("analyse.html");
+    // A control may name its own page.
+    if (focus && focus->property("helpPage").isValid())
+        return focus->property("helpPage").toString();
     for (const QWidget* w = focus; w && w != this; w = w->parentWidget())
         for (const auto& a : areas)
             if (w == a.area) return QString::fromLatin1(a.page);

@@ -126,6 +126,7 @@ void feuilleP::echgraph() {
     colors.em = Label4(9)->color();
     ondalis::echgraph(*Frame1, state_->graphScale, Picture1->quantity(), duration(), p.x0, p.m, p.k,
                       colors);
+    graphFrameDrawn();
 }
 
 void feuilleP::command15_Click() {

@@ -5,6 +5,7 @@
 
 #include "calculator/keypad.h"
 #include "graph/graphframe.h"
+#include "graph/graphmeasures.h"
 #include "graph/plotter.h"
 #include "scene/scenedrawing.h"
 #include "simulation/parameters.h"
@@ -21,6 +22,10 @@ struct MainWindowState {
     // The parameters as last read from the four fields, read again once a text changed.
     OscillatorParameters parameters;
     bool parametersRead = false;
+    // The graph's cursors, live curve and kept curves; set while the graph is drawn again from
+    // them.
+    GraphMeasures measures;
+    bool redrawingGraph = false;
 };
 
 }  // namespace ondalis

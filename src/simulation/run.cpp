@@ -17,6 +17,10 @@ bool Recording::record(const MotionSample& sample) {
     return false;
 }
 
+void Recording::keepFirst(int n) {
+    if (n >= 0 && n < rows()) samples_.resize(std::size_t(n));
+}
+
 void Recording::clear() {
     samples_.clear();
     settings.sampleDue = false;
@@ -44,6 +48,34 @@ float Run::drag(float x) {
 RunFrame Run::tick(bool slowMotion) {
     // A tick that comes while paused (the timer has just been stopped) changes nothing.
     if (!running_) return frame();
+    return advance(slowMotion);
+}
+
+RunFrame Run::step(bool slowMotion) {
+    if (running_) {
+        pause();
+        return frame();
+    }
+    return advance(slowMotion);
+}
+
+bool Run::stepBack(bool slowMotion) {
+    const RecordedSamples& recorded = recording_.samples();
+    int k = rows() - 1;
+    while (k >= 0 && !(recorded[std::size_t(k)].t < sample_.t)) --k;
+    if (k < 0) return false;
+    running_ = false;
+    recording_.keepFirst(k + 1);
+    sample_ = recorded[std::size_t(k)];
+    // Where the tick that recorded sample k left the clock, the flag included.
+    const ClockAdvance next =
+        advanceClock(sample_.t, settings().duration, constants_.stepLimit, slowMotion, k + 1);
+    clockTime_ = next.t;
+    settings().sampleDue = next.sampleDue;
+    return true;
+}
+
+RunFrame Run::advance(bool slowMotion) {
     const RunFrame shown = showClockInstant();
     const ClockAdvance next =
         advanceClock(clockTime_, settings().duration, constants_.stepLimit, slowMotion, rows());

@@ -31,6 +31,8 @@ public:
     int rows() const { return int(samples_.size()); }
     // Back to no sample, the flag cleared.
     void clear();
+    // The first `n` samples kept, the later ones dropped.
+    void keepFirst(int n);
 
 private:
     RecordedSamples samples_;
@@ -65,6 +67,17 @@ public:
     // (a tenth of the step in slow motion), which may flag the next sampling instant. While the
     // run is paused, a tick changes nothing and gives the current sample.
     RunFrame tick(bool slowMotion);
+    // One step of the clock while the run is paused or stopped: exactly what a tick of the
+    // running clock does (the same frame, the same row, the same advance), the run staying
+    // paused, so that n steps reach the instant and the row n ticks would. A running run is only
+    // paused.
+    RunFrame step(bool slowMotion);
+    // Back to the last sampling instant recorded before the sample shown: the run paused, that
+    // recorded sample shown again, the samples after it dropped (a step or a start records them
+    // again, the same), and the clock where the tick that recorded it left it, so that going on
+    // from there retraces the motion bit for bit. Nothing happens when no sample lies before the
+    // one shown. Returns whether it went back.
+    bool stepBack(bool slowMotion);
     // The sample at the clock's instant computed again and drawn, the clock not advanced.
     RunFrame showClockInstant();
     // A drawing of the current sample (every redraw of the scene), recorded when its row is due.
@@ -85,6 +98,8 @@ public:
     int rows() const { return recording_.rows(); }
 
 private:
+    RunFrame advance(bool slowMotion);
+
     std::optional<OscillatorParameters> inForce_;
     MotionConstants constants_;
     // The sample shown, with its own instant t. The clock's time is kept apart: the advance at
