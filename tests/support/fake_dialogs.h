@@ -28,6 +28,10 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                         const QString& folder) override;
+    std::optional<SaveChoice> saveFileNameWithFormat(const QStringList& filters, int selected,
+                                                     const QString& folder) override;
+    std::optional<int> chooseItem(const QString& title, const QString& prompt,
+                                  const QStringList& items, int current) override;
     void beep() override { ++beeps; }
     // Answers with the next printer name of the script, chosen on the printer; nullopt
     // cancels the set-up.
@@ -42,6 +46,8 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QString>> printerAnswers;
+    std::deque<std::optional<SaveChoice>> formatFileAnswers;
+    std::deque<std::optional<int>> itemAnswers;
 
     // Record.
     std::vector<Message> messages;
@@ -51,6 +57,15 @@ public:
     // Runs when a file dialog comes up, before it is answered.
     std::function<void()> whileChoosingFile;
     int printerSetups = 0;
+    // The filters each save-with-format dialog offered, and the lists each choice offered.
+    std::vector<QStringList> formatFilters;
+    struct ItemRequest {
+        QString title;
+        QString prompt;
+        QStringList items;
+        int current;
+    };
+    std::vector<ItemRequest> itemRequests;
     int beeps = 0;
 };
 
