@@ -58,8 +58,8 @@ void feuilleP::createExport() {
          QStringLiteral("Une liste numpy par colonne, à coller dans un carnet Python"),
          &feuilleP::copitabpython, QKeySequence()},
         {"exportetab", QStringLiteral("Exporter le tableau…"),
-         QStringLiteral("Enregistrer le tableau pour un tableur (CSV), pour Regressi (RW3) ou "
-                        "pour Python, avec 51 à 1001 points"),
+         QStringLiteral("Enregistrer le tableau pour un tableur (CSV), Regressi (RW3) ou "
+                        "Python"),
          &feuilleP::exportetab, QKeySequence(Qt::CTRL | Qt::Key_E)},
         {"exportegraph", QStringLiteral("Exporter le graphe…"),
          QStringLiteral("Enregistrer le graphe en image PNG, en dessin SVG ou en document PDF"),

@@ -39,6 +39,17 @@ QByteArray svgBytes(const Canvas& graph) {
     QPainter painter(&svg);
     graph.render(painter);
     painter.end();
+    // The generator gives the size in millimetres, which viewers round up to one pixel more:
+    // the drawing's own size in pixels instead.
+    const qsizetype svgStart = bytes.indexOf("<svg");
+    const qsizetype viewBox = bytes.indexOf("viewBox", svgStart);
+    if (svgStart >= 0 && viewBox > svgStart) {
+        const QByteArray pixels = QStringLiteral("<svg width=\"%1\" height=\"%2\"\n ")
+                                      .arg(size.width())
+                                      .arg(size.height())
+                                      .toLatin1();
+        bytes.replace(svgStart, viewBox - svgStart, pixels);
+    }
     return bytes;
 }
 
@@ -50,10 +61,12 @@ QByteArray pdfBytes(const Canvas& graph) {
     QPdfWriter pdf(&buffer);
     pdf.setCreator(QStringLiteral("Ondalis"));
     pdf.setTitle(QStringLiteral("Graphe"));
-    pdf.setResolution(int(kDotsPerInch));
-    const QSizeF points(size.width() * 72 / kDotsPerInch, size.height() * 72 / kDotsPerInch);
+    // One unit of the drawing to a point: the page is the drawing's size in whole points (a
+    // page in fractions of a point would be rounded up by the viewers). Text sizes are in pixels
+    // and do not depend on the resolution.
+    pdf.setResolution(72);
     pdf.setPageLayout(
-        QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+        QPageLayout(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch),
                     QPageLayout::Portrait, QMarginsF()));
     QPainter painter(&pdf);
     graph.render(painter);

@@ -11,8 +11,8 @@ class Canvas;
 
 enum class GraphFormat { Png, PngDouble, Svg, Pdf };
 
-// The file's bytes: PNG at the screen's size (the very pixels shown) or at twice it, SVG or PDF
-// with one unit of the drawing to a pixel at 96 dots per inch.
+// The file's bytes: PNG at the screen's size (the very pixels shown) or at twice it; SVG with one
+// unit of the drawing to a pixel; PDF with one unit to a point (a page of the drawing's size).
 QByteArray graphFileBytes(const Canvas& graph, GraphFormat format);
 
 // The save dialog's filter ("Label|*.EXT") and the extension of each format.
