@@ -112,8 +112,11 @@ TEST_F(RecordedGraph, asSvgAndPdfHoldsVectorsThatRenderToTheScreensPictureAtOnce
         ASSERT_EQ(one.size(), screen.size());
         ASSERT_EQ(two.size(), twice.size());
         // Lines, grid and curve fall on the same pixels; only the edges of letters may differ.
-        EXPECT_LT(differingShare(one, screen), 0.01);
-        EXPECT_LT(differingShare(two, twice), 0.01);
+        const double onceOff = differingShare(one, screen), twiceOff = differingShare(two, twice);
+        RecordProperty(std::string(r.tool) + "_differing_1x", std::to_string(onceOff));
+        RecordProperty(std::string(r.tool) + "_differing_2x", std::to_string(twiceOff));
+        EXPECT_LT(onceOff, 0.01);
+        EXPECT_LT(twiceOff, 0.01);
         // Twice the size is drawn again, not the screen's pixels enlarged.
         EXPECT_LT(differingShare(two, twice), differingShare(two, screen.scaled(twice.size())));
     }
