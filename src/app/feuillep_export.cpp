@@ -104,7 +104,7 @@ void feuilleP::exportetab() {
     if (!count || *count < 0 || *count >= int(exportPointCounts.size())) return;
     QStringList filters;
     for (TableFormat f : kTableFormats) filters << tableFormatFilter(f);
-    const auto choice = dialogs_.saveFileNameWithFormat(filters, 0, QString());
+    const auto choice = dialogs_.saveFileNameWithFormat(title, filters, 0, QString());
     if (!choice || choice->filter < 0 || choice->filter >= int(kTableFormats.size())) return;
     const TableFormat format = kTableFormats[size_t(choice->filter)];
 
@@ -121,7 +121,7 @@ void feuilleP::exportegraph() {
     const QString title = QStringLiteral("Exporter le graphe");
     QStringList filters;
     for (GraphFormat f : kGraphFormats) filters << graphFormatFilter(f);
-    const auto choice = dialogs_.saveFileNameWithFormat(filters, 0, QString());
+    const auto choice = dialogs_.saveFileNameWithFormat(title, filters, 0, QString());
     if (!choice || choice->filter < 0 || choice->filter >= int(kGraphFormats.size())) return;
     const GraphFormat format = kGraphFormats[size_t(choice->filter)];
     writeExport(withSuffix(choice->path, graphFormatSuffix(format)),

@@ -204,6 +204,7 @@ TEST_F(FrenchDialogs, theExportDialogsSpeakFrenchAndOfferTheFormatsAndNumbersOfP
     });
     auto saving = read<QFileDialog>("Exporter le tableau : fichier", [&](QFileDialog& d) {
         showFolder(d, files.path());
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Exporter le tableau"));
         EXPECT_EQ(d.nameFilters().size(), 4);
         EXPECT_EQ(d.selectedNameFilter(),
                   QStringLiteral("CSV pour un tableur en français (;) (*.csv)"));

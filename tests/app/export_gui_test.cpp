@@ -116,6 +116,7 @@ TEST_F(Export, exportingTheTableWritesTheChosenFormatWithTheChosenNumberOfPoints
         ASSERT_EQ(dialogs.itemRequests.back().items.size(), 5);
         EXPECT_EQ(dialogs.itemRequests.back().title, QStringLiteral("Exporter le tableau"));
         EXPECT_EQ(dialogs.formatFilters.back().size(), 4);
+        EXPECT_EQ(dialogs.formatTitles.back(), QStringLiteral("Exporter le tableau"));
         const int points = exportPointCounts[size_t(c.count)];
         ExportTable expected = points == 51
                                    ? recordedExport(w.run().samples())

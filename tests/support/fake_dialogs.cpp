@@ -66,12 +66,13 @@ std::optional<QString> FakeDialogs::saveFileName(const QString& filter,
 }
 
 std::optional<DialogService::SaveChoice> FakeDialogs::saveFileNameWithFormat(
-    const QStringList& filters, int selected, const QString& folder) {
+    const QString& title, const QStringList& filters, int selected, const QString& folder) {
     ++fileRequests;
     saveFolders.push_back(folder);
+    formatTitles.push_back(title);
     formatFilters.push_back(filters);
     if (whileChoosingFile) whileChoosingFile();
-    if (forward) return forward->saveFileNameWithFormat(filters, selected, folder);
+    if (forward) return forward->saveFileNameWithFormat(title, filters, selected, folder);
     if (formatFileAnswers.empty()) {
         ADD_FAILURE() << "unscripted save-with-format dialog";
         return std::nullopt;

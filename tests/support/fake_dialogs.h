@@ -28,7 +28,8 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                         const QString& folder) override;
-    std::optional<SaveChoice> saveFileNameWithFormat(const QStringList& filters, int selected,
+    std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                     const QStringList& filters, int selected,
                                                      const QString& folder) override;
     std::optional<int> chooseItem(const QString& title, const QString& prompt,
                                   const QStringList& items, int current) override;
@@ -57,7 +58,8 @@ public:
     // Runs when a file dialog comes up, before it is answered.
     std::function<void()> whileChoosingFile;
     int printerSetups = 0;
-    // The filters each save-with-format dialog offered, and the lists each choice offered.
+    // The title and filters of each save-with-format dialog, and the lists each choice offered.
+    std::vector<QString> formatTitles;
     std::vector<QStringList> formatFilters;
     struct ItemRequest {
         QString title;

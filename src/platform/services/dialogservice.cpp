@@ -34,7 +34,8 @@ QString filterSuffix(const QString& filter) {
 
 }  // namespace
 
-std::optional<DialogService::SaveChoice> DialogService::saveFileNameWithFormat(const QStringList&,
+std::optional<DialogService::SaveChoice> DialogService::saveFileNameWithFormat(const QString&,
+                                                                               const QStringList&,
                                                                                int,
                                                                                const QString&) {
     return std::nullopt;
@@ -123,12 +124,13 @@ std::optional<QString> QtDialogService::saveFileName(const QString& filter,
 }
 
 std::optional<DialogService::SaveChoice> QtDialogService::saveFileNameWithFormat(
-    const QStringList& filters, int selected, const QString& folder) {
+    const QString& title, const QStringList& filters, int selected, const QString& folder) {
     if (filters.isEmpty()) return std::nullopt;
     QStringList qtFilters;
     for (const QString& f : filters) qtFilters << toQtFilter(f);
     selected = std::clamp(int(selected), 0, int(filters.size()) - 1);
     QFileDialog dialog(parent_);
+    dialog.setWindowTitle(title);
     if (!folder.isEmpty()) dialog.setDirectory(folder);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilters(qtFilters);

@@ -31,14 +31,15 @@ public:
                                                 const QString& initialName) = 0;
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                                 const QString& folder) = 0;
-    // A save dialog offering several formats, one filter each ("Label|*.EXT"), the filter
-    // `selected` shown first; the name typed (the chosen filter's extension added when it has
-    // none) and the index of the filter chosen. nullopt when the user cancels (by default).
+    // A save dialog titled `title` offering several formats, one filter each ("Label|*.EXT"),
+    // the filter `selected` shown first; the name typed (the chosen filter's extension added when
+    // it has none) and the index of the filter chosen. nullopt when the user cancels (by default).
     struct SaveChoice {
         QString path;
         int filter = 0;
     };
-    virtual std::optional<SaveChoice> saveFileNameWithFormat(const QStringList& filters,
+    virtual std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                             const QStringList& filters,
                                                              int selected, const QString& folder);
     // A small dialog with a list of `items`, `current` chosen first; the index chosen, nullopt
     // when the user cancels (by default).
@@ -63,7 +64,8 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                         const QString& folder) override;
-    std::optional<SaveChoice> saveFileNameWithFormat(const QStringList& filters, int selected,
+    std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                     const QStringList& filters, int selected,
                                                      const QString& folder) override;
     std::optional<int> chooseItem(const QString& title, const QString& prompt,
                                   const QStringList& items, int current) override;
