@@ -4,7 +4,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=${1:-$here/../build}
 export QT_QPA_PLATFORM=offscreen
-for b in window_bench analysis_bench scene_bench recording_bench calculator_bench rtf_bench; do
+for b in window_bench analysis_bench scene_bench recording_bench export_bench calculator_bench rtf_bench; do
     echo "== $b"
     "$build/bench/$b" --benchmark_min_time=0.2
 done

@@ -14,6 +14,7 @@ packages=(
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev
     unrtf
     librsvg2-bin poppler-utils
+    libreoffice-calc-nogui python3-numpy python3-pandas
     clang-format gcovr
 )
 # Extra packages asked for by a caller (the fuzz scripts ask for clang and its runtime).

@@ -103,6 +103,7 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createControls();
     createHints();
     createPrinting();
+    createExport();
     describeForScreenReaders();
     createHelp();
     createMeasure();

@@ -153,6 +153,12 @@ public:
     void copim();
     void copigraph();
 
+    // The table and the graph for Regressi, spreadsheets and Python.
+    void copitabentetes();
+    void copitabpython();
+    void exportetab();
+    void exportegraph();
+
     // Dragging the solid.
     void Picture2_MouseDown(Qt::MouseButton button, int x, int y);
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
@@ -240,6 +246,9 @@ private:
     void popUpCopyMenu();
     void createPanels();
     void createPrinting();
+    void createExport();
+    // Writes an export safely; a French message names the file when it cannot be written.
+    void writeExport(const QString& path, const QByteArray& bytes, const QString& title);
     void describeForScreenReaders();
     void createExerciseMenu();
     void createConfigurationCommands();

@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -190,6 +191,28 @@ TEST_F(FrenchDialogs, theFileDialogsSpeakFrench) {
         d.reject();
     });
     window->optionexo->savetexte->trigger();
+    EXPECT_EQ(read_, 2);
+}
+
+TEST_F(FrenchDialogs, theExportDialogsSpeakFrenchAndOfferTheFormatsAndNumbersOfPoints) {
+    auto points = read<QInputDialog>("Exporter le tableau", [](QInputDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Exporter le tableau"));
+        EXPECT_EQ(d.labelText(), QStringLiteral("Nombre de points :"));
+        EXPECT_EQ(d.comboBoxItems().size(), 5);
+        d.setTextValue(d.comboBoxItems().last());
+        d.accept();
+    });
+    auto saving = read<QFileDialog>("Exporter le tableau : fichier", [&](QFileDialog& d) {
+        showFolder(d, files.path());
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Exporter le tableau"));
+        EXPECT_EQ(d.nameFilters().size(), 4);
+        EXPECT_EQ(d.selectedNameFilter(),
+                  QStringLiteral("CSV pour un tableur en français (;) (*.csv)"));
+        const QStringList english = englishIn(textsOf(&d));
+        EXPECT_TRUE(english.isEmpty()) << english.join(QStringLiteral(", ")).toStdString();
+        d.reject();
+    });
+    QTest::keyClick(window.get(), Qt::Key_E, Qt::ControlModifier);
     EXPECT_EQ(read_, 2);
 }
 

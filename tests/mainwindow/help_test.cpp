@@ -74,6 +74,8 @@ TEST(Help, EveryWindowAndPanelHasItsTopic) {
         {"calculatrice.html", "Erreur saisie: revoir les parenthèses"},
         {"impression.html", "Nombre d'exemplaires :"},
         {"copies.html", "Copier le contenu du tableau"},
+        {"exports.html", "Copier le tableau avec les en-têtes (Regressi, tableur)"},
+        {"exports.html", "Exporter le graphe…"},
     };
     for (const auto& c : cases)
         EXPECT_TRUE(

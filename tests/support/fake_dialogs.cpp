@@ -65,6 +65,36 @@ std::optional<QString> FakeDialogs::saveFileName(const QString& filter,
     return chosen ? std::optional<QString>(name) : std::nullopt;
 }
 
+std::optional<DialogService::SaveChoice> FakeDialogs::saveFileNameWithFormat(
+    const QString& title, const QStringList& filters, int selected, const QString& folder) {
+    ++fileRequests;
+    saveFolders.push_back(folder);
+    formatTitles.push_back(title);
+    formatFilters.push_back(filters);
+    if (whileChoosingFile) whileChoosingFile();
+    if (forward) return forward->saveFileNameWithFormat(title, filters, selected, folder);
+    if (formatFileAnswers.empty()) {
+        ADD_FAILURE() << "unscripted save-with-format dialog";
+        return std::nullopt;
+    }
+    const auto r = formatFileAnswers.front();
+    formatFileAnswers.pop_front();
+    return r;
+}
+
+std::optional<int> FakeDialogs::chooseItem(const QString& title, const QString& prompt,
+                                           const QStringList& items, int current) {
+    itemRequests.push_back({title, prompt, items, current});
+    if (forward) return forward->chooseItem(title, prompt, items, current);
+    if (itemAnswers.empty()) {
+        ADD_FAILURE() << "unscripted choice: " << title.toStdString();
+        return std::nullopt;
+    }
+    const auto r = itemAnswers.front();
+    itemAnswers.pop_front();
+    return r;
+}
+
 bool FakeDialogs::printerSetup(PrinterService& printer) {
     ++printerSetups;
     if (forward) return forward->printerSetup(printer);

@@ -28,6 +28,11 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                         const QString& folder) override;
+    std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                     const QStringList& filters, int selected,
+                                                     const QString& folder) override;
+    std::optional<int> chooseItem(const QString& title, const QString& prompt,
+                                  const QStringList& items, int current) override;
     void beep() override { ++beeps; }
     // Answers with the next printer name of the script, chosen on the printer; nullopt
     // cancels the set-up.
@@ -42,6 +47,8 @@ public:
     std::deque<std::optional<QColor>> colorAnswers;
     std::deque<std::optional<QString>> fileAnswers;
     std::deque<std::optional<QString>> printerAnswers;
+    std::deque<std::optional<SaveChoice>> formatFileAnswers;
+    std::deque<std::optional<int>> itemAnswers;
 
     // Record.
     std::vector<Message> messages;
@@ -51,6 +58,16 @@ public:
     // Runs when a file dialog comes up, before it is answered.
     std::function<void()> whileChoosingFile;
     int printerSetups = 0;
+    // The title and filters of each save-with-format dialog, and the lists each choice offered.
+    std::vector<QString> formatTitles;
+    std::vector<QStringList> formatFilters;
+    struct ItemRequest {
+        QString title;
+        QString prompt;
+        QStringList items;
+        int current;
+    };
+    std::vector<ItemRequest> itemRequests;
     int beeps = 0;
 };
 

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPushButton>
+#include <algorithm>
 
 #include "platform/services/printerservice.h"
 #include "platform/services/printersetup.h"
@@ -24,7 +26,25 @@ QString toQtFilter(const QString& filter) {
     return out.join(QStringLiteral(";;"));
 }
 
+// "Image PNG|*.png" -> "png"
+QString filterSuffix(const QString& filter) {
+    const int dot = filter.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : filter.mid(dot + 1);
+}
+
 }  // namespace
+
+std::optional<DialogService::SaveChoice> DialogService::saveFileNameWithFormat(const QString&,
+                                                                               const QStringList&,
+                                                                               int,
+                                                                               const QString&) {
+    return std::nullopt;
+}
+
+std::optional<int> DialogService::chooseItem(const QString&, const QString&, const QStringList&,
+                                             int) {
+    return std::nullopt;
+}
 
 MessageResult QtDialogService::message(const QString& prompt, const QString& title,
                                        MessageIcon icon, MessageButtons buttons) {
@@ -101,6 +121,44 @@ std::optional<QString> QtDialogService::saveFileName(const QString& filter,
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first();
+}
+
+std::optional<DialogService::SaveChoice> QtDialogService::saveFileNameWithFormat(
+    const QString& title, const QStringList& filters, int selected, const QString& folder) {
+    if (filters.isEmpty()) return std::nullopt;
+    QStringList qtFilters;
+    for (const QString& f : filters) qtFilters << toQtFilter(f);
+    selected = std::clamp(int(selected), 0, int(filters.size()) - 1);
+    QFileDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    if (!folder.isEmpty()) dialog.setDirectory(folder);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(qtFilters);
+    dialog.selectNameFilter(qtFilters[selected]);
+    dialog.setDefaultSuffix(filterSuffix(filters[selected]));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&](const QString& chosen) {
+        const qsizetype i = qtFilters.indexOf(chosen);
+        if (i >= 0) dialog.setDefaultSuffix(filterSuffix(filters[i]));
+    });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    const qsizetype chosen = qtFilters.indexOf(dialog.selectedNameFilter());
+    return SaveChoice{dialog.selectedFiles().first(), chosen < 0 ? selected : int(chosen)};
+}
+
+std::optional<int> QtDialogService::chooseItem(const QString& title, const QString& prompt,
+                                               const QStringList& items, int current) {
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setComboBoxItems(items);
+    dialog.setComboBoxEditable(false);
+    if (current >= 0 && current < items.size()) dialog.setTextValue(items[current]);
+    dialog.setOkButtonText(QStringLiteral("OK"));
+    dialog.setCancelButtonText(QStringLiteral("Annuler"));
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const qsizetype i = items.indexOf(dialog.textValue());
+    if (i < 0) return std::nullopt;
+    return int(i);
 }
 
 void QtDialogService::beep() { QApplication::beep(); }

@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QWidget;
@@ -30,6 +31,20 @@ public:
                                                 const QString& initialName) = 0;
     virtual std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                                 const QString& folder) = 0;
+    // A save dialog titled `title` offering several formats, one filter each ("Label|*.EXT"),
+    // the filter `selected` shown first; the name typed (the chosen filter's extension added when
+    // it has none) and the index of the filter chosen. nullopt when the user cancels (by default).
+    struct SaveChoice {
+        QString path;
+        int filter = 0;
+    };
+    virtual std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                             const QStringList& filters,
+                                                             int selected, const QString& folder);
+    // A small dialog with a list of `items`, `current` chosen first; the index chosen, nullopt
+    // when the user cancels (by default).
+    virtual std::optional<int> chooseItem(const QString& title, const QString& prompt,
+                                          const QStringList& items, int current);
     virtual void beep() = 0;
     // The printer set-up form over `printer` (the printer, its paper, orientation and
     // properties; not what is printed nor the copies); false when the user cancels or when
@@ -49,6 +64,11 @@ public:
     std::optional<QString> openFileName(const QString& filter, const QString& initialName) override;
     std::optional<QString> saveFileName(const QString& filter, const QString& defaultSuffix,
                                         const QString& folder) override;
+    std::optional<SaveChoice> saveFileNameWithFormat(const QString& title,
+                                                     const QStringList& filters, int selected,
+                                                     const QString& folder) override;
+    std::optional<int> chooseItem(const QString& title, const QString& prompt,
+                                  const QStringList& items, int current) override;
     void beep() override;
     bool printerSetup(PrinterService& printer) override;
 
