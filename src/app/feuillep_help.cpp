@@ -58,6 +58,8 @@ QString feuilleP::helpTopicFor(const QWidget* focus) const {
         {Command4, "copies.html"},         {Command10, "impression.html"},
         {Command8, "calculatrice.html"},   {Command1, "fenetre.html"},
     };
+    if (focus && focus->objectName() == QLatin1String("Projeter"))
+        return QStringLiteral("projection.html");
     for (const QWidget* w = focus; w && w != this; w = w->parentWidget())
         for (const auto& a : areas)
             if (w == a.area) return QString::fromLatin1(a.page);

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QWidget>
+#include <functional>
+
+#include "projection/projectionlayout.h"
+
+class QMenu;
+class QScreen;
+
+namespace ondalis {
+
+// The projection: a frameless window that fills a screen with the scene, the readouts and the
+// graph, drawn from the main window's pictures at the screen's scale. It follows the run as it
+// is told (`follow`); the main window stays the control panel. Escape or F11 closes it; its
+// context menu chooses the screen and the high-contrast form.
+class ProjectionWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `content` gives what to draw, asked at each paint.
+    explicit ProjectionWindow(std::function<ProjectionContent()> content,
+                              QWidget* parent = nullptr);
+    ~ProjectionWindow() override;
+
+    // The screen to project on: the second one when there is one, else the first.
+    static QScreen* defaultScreen();
+    // Fills `screen` and shows the window there.
+    void showOn(QScreen* screen);
+
+    bool highContrast() const { return highContrast_; }
+    void setHighContrast(bool on);
+    const ProjectionLayout& layout() const { return layout_; }
+
+    // A new frame of the run: drawn at the next paint.
+    void follow() { update(); }
+
+    // The picture as the window shows it, at its size.
+    QImage picture() const;
+
+signals:
+    void closed();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void fillMenu();
+
+    std::function<ProjectionContent()> content_;
+    ProjectionLayout layout_;
+    bool highContrast_ = false;
+    QMenu* menu_ = nullptr;
+};
+
+}  // namespace ondalis
