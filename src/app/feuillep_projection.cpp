@@ -61,7 +61,7 @@ void feuilleP::Projeter_Click() {
         this);
     projection_->setAttribute(Qt::WA_DeleteOnClose);
     connect(this, &feuilleP::frameShown, projection_, &ProjectionWindow::follow);
-    connect(this, &feuilleP::motionReset, projection_, &ProjectionWindow::follow);
+    connect(this, &feuilleP::motionReset, projection_, &ProjectionWindow::followReset);
     auto* closeAction = findChild<QAction*>(QStringLiteral("fermerProjection"));
     closeAction->setEnabled(true);
     connect(projection_, &ProjectionWindow::closed, this, [this, closeAction] {

@@ -42,34 +42,51 @@ ProjectionLayout projectionLayout(const QSize& screen) {
 
 namespace {
 
+// Replays what of `canvas` falls in `drawn` (screen pixels), the canvas standing at `place`.
 void replayAt(QPainter& p, const Canvas* canvas, const QRect& place, double scale,
-              Canvas::Lines lines) {
+              Canvas::Lines lines, const QRect& drawn) {
     if (!canvas) return;
+    const QRect units = QRectF((drawn.x() - place.x()) / scale, (drawn.y() - place.y()) / scale,
+                               drawn.width() / scale, drawn.height() / scale)
+                            .toAlignedRect()
+                            .adjusted(-1, -1, 1, 1);
     p.save();
     p.translate(place.topLeft());
     p.scale(scale, scale);
-    canvas->render(p, QRect(QPoint(0, 0), canvas->image().size()), lines);
+    canvas->render(p, units, lines);
     p.restore();
 }
 
 }  // namespace
 
 void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
-                    const ProjectionContent& c, bool highContrast) {
-    if (highContrast) {
-        p.fillRect(QRect(QPoint(0, 0), screen), Qt::white);
-    } else {
+                    const ProjectionContent& c, bool highContrast, const QRect& area) {
+    const QRect whole(QPoint(0, 0), screen);
+    const QRect drawn = area.isEmpty() ? whole : area & whole;
+    // Each picture covers its whole place: the ground only shows around them.
+    const bool covered =
+        l.scene.contains(drawn) || l.graph.contains(drawn) || l.readouts.contains(drawn);
+    if (!covered && highContrast) p.fillRect(drawn, Qt::white);
+    if (!covered && !highContrast) {
         // The main window's ground: white at the top to a light khaki at the bottom.
         QLinearGradient ground(0, 0, 0, screen.height());
         ground.setColorAt(0, QColor(255, 255, 255));
         ground.setColorAt(1, QColor(200, 200, 180));
-        p.fillRect(QRect(QPoint(0, 0), screen), ground);
+        p.fillRect(drawn, ground);
     }
     const Canvas::Lines lines = highContrast ? Canvas::Lines::Thick : Canvas::Lines::OneUnit;
-    replayAt(p, c.readouts, l.readouts, l.scale, lines);
-    replayAt(p, c.graph, l.graph, l.scale,
-             highContrast ? Canvas::Lines::Thick : Canvas::Lines::Thin);
-    replayAt(p, c.scene, l.scene, l.scale, lines);
+    if (drawn.intersects(l.graph))
+        replayAt(p, c.graph, l.graph, l.scale,
+                 highContrast ? Canvas::Lines::Thick : Canvas::Lines::Thin, drawn);
+    if (drawn.intersects(l.scene)) replayAt(p, c.scene, l.scene, l.scale, lines, drawn);
+    if (highContrast) {
+        p.setPen(QPen(Qt::black, std::max(2.0, 2 * l.scale)));
+        p.setBrush(Qt::NoBrush);
+        for (const QRect& r : {l.graph, l.scene})
+            if (drawn.intersects(r.adjusted(-8, -8, 8, 8))) p.drawRect(r);
+    }
+    if (!drawn.intersects(l.readouts)) return;
+    replayAt(p, c.readouts, l.readouts, l.scale, lines, drawn);
 
     // The readout labels: white on black as in the window, or black on white, larger.
     p.save();
@@ -90,11 +107,6 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
                    c.values[size_t(i)]);
     }
     p.restore();
-    if (highContrast) {
-        p.setPen(QPen(Qt::black, std::max(2.0, 2 * l.scale)));
-        p.setBrush(Qt::NoBrush);
-        for (const QRect& r : {l.graph, l.scene}) p.drawRect(r);
-    }
 }
 
 }  // namespace ondalis

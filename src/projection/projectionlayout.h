@@ -42,7 +42,9 @@ struct ProjectionContent {
 // Draws the content on `painter` (a device of `layout`'s screen size) by replaying each canvas
 // at the layout's scale: lines at the device's resolution, text in real fonts at the scaled
 // size. High contrast: strokes twice as thick, the values larger, dark on a white ground.
+// Only what touches `area` is drawn (the whole screen when it is empty).
 void drawProjection(QPainter& painter, const QSize& screen, const ProjectionLayout& layout,
-                    const ProjectionContent& content, bool highContrast);
+                    const ProjectionContent& content, bool highContrast,
+                    const QRect& area = QRect());
 
 }  // namespace ondalis

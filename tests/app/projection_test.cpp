@@ -29,7 +29,12 @@ TEST_F(Projection, f11OpensItFullScreenOnTheSecondScreenItFollowsTheRunAndEscape
     feuilleP& w = openAt(QStringLiteral("5"));
     const QList<QScreen*> screens = QGuiApplication::screens();
     ASSERT_EQ(screens.size(), 3);
-    ASSERT_EQ(w.screen(), screens[0]);
+    w.hide();
+    w.setScreen(screens[0]);
+    w.move(screens[0]->geometry().topLeft());
+    w.show();
+    QApplication::setActiveWindow(&w);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_F11);
     ProjectionWindow* p = w.projection();
     ASSERT_NE(p, nullptr);
@@ -82,7 +87,8 @@ TEST_F(Projection, itsMenuMovesItToAnotherScreenAndSwitchesToHighContrast) {
                               label.top() + int(10 * p->layout().scale)),
               QColor(Qt::white));
 
-    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10));
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(10, 10),
+                            p->mapToGlobal(QPoint(10, 10)));
     QApplication::sendEvent(p, &event);
     auto* menu = p->findChild<QMenu*>(QStringLiteral("projectionMenu"));
     ASSERT_NE(menu, nullptr);

@@ -4,8 +4,10 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 
 namespace ondalis {
 
@@ -33,6 +35,10 @@ QScreen* ProjectionWindow::defaultScreen() {
 void ProjectionWindow::showOn(QScreen* screen) {
     if (!screen) screen = defaultScreen();
     if (isVisible()) hide();
+    // The platform window itself is put on the screen, so that full screen fills that one and
+    // not the screen of the main window it belongs to.
+    if (!windowHandle()) create();
+    windowHandle()->setScreen(screen);
     setScreen(screen);
     setGeometry(screen->geometry());
     showFullScreen();
@@ -51,9 +57,23 @@ QImage ProjectionWindow::picture() const {
     return image;
 }
 
-void ProjectionWindow::paintEvent(QPaintEvent*) {
+// Area by area, so that a frame redraws the scene and the readouts without the graph between
+// them.
+void ProjectionWindow::paintEvent(QPaintEvent* event) {
     QPainter p(this);
-    drawProjection(p, size(), layout_, content_(), highContrast_);
+    const ProjectionContent content = content_();
+    for (const QRect& r : event->region()) {
+        p.save();
+        p.setClipRect(r);
+        drawProjection(p, size(), layout_, content, highContrast_, r);
+        p.restore();
+    }
+}
+
+void ProjectionWindow::follow(const RunFrame& frame) {
+    update(layout_.scene);
+    update(layout_.readouts);
+    if (frame.onGraph) update(layout_.graph);
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent* event) {

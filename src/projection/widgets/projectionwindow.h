@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "projection/projectionlayout.h"
+#include "simulation/run.h"
 
 class QMenu;
 class QScreen;
@@ -31,8 +32,10 @@ public:
     void setHighContrast(bool on);
     const ProjectionLayout& layout() const { return layout_; }
 
-    // A new frame of the run: drawn at the next paint.
-    void follow() { update(); }
+    // A new frame of the run: what it changes (the scene, the readouts, the graph when it gained
+    // a point) is drawn at the next paint; after a reset, everything.
+    void follow(const RunFrame& frame);
+    void followReset() { update(); }
 
     // The picture as the window shows it, at its size.
     QImage picture() const;

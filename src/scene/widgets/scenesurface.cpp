@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "platform/widgets/focusmark.h"
 #include "scene/scenegeometry.h"
@@ -37,7 +38,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QVariant currentValue() const override { return double(scene()->position()); }
+    QVariant currentValue() const override { return SceneSurface::value(scene()->position()); }
     void setCurrentValue(const QVariant& value) override {
         emit scene()->positionAsked(validatedParameter(PositionField, value.toFloat()));
     }
@@ -64,6 +65,9 @@ SceneSurface::SceneSurface(QWidget* parent) : DrawingSurface(parent) {
     setFocusPolicy(Qt::StrongFocus);
 }
 
+// The float x0 as the decimal number it stands for (3,2 and not 3,2000000477).
+double SceneSurface::value(float x0) { return std::round(double(x0) * 1e4) / 1e4; }
+
 QString SceneSurface::positionText(float x0) {
     return QStringLiteral("Position initiale %1 cm").arg(parameterText(x0));
 }
@@ -72,7 +76,7 @@ void SceneSurface::setPosition(float x0) {
     if (x0 == position_) return;
     position_ = x0;
     if (QAccessible::isActive()) {
-        QAccessibleValueChangeEvent event(this, double(x0));
+        QAccessibleValueChangeEvent event(this, value(x0));
         QAccessible::updateAccessibility(&event);
         QAccessibleEvent described(this, QAccessible::DescriptionChanged);
         QAccessible::updateAccessibility(&described);

@@ -20,6 +20,8 @@ public:
     void setPosition(float x0);
     // The value in words: "Position initiale 3,4 cm".
     static QString positionText(float x0);
+    // The value as a number: x0 to a tenth of a micrometre.
+    static double value(float x0);
 
     static constexpr double minimum = -10.0;
     static constexpr double maximum = 10.0;
