@@ -47,19 +47,20 @@ void feuilleP::Projeter_Click() {
         projection_->close();
         return;
     }
-    projection_ = new ProjectionWindow(
-        [this] {
-            ProjectionContent c;
-            c.readouts = Picture4;
-            c.graph = Frame1;
-            c.scene = Picture2;
-            const ValueLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7,
-                                                      Label5, Label8, Label9};
-            for (int i = 0; i < ReadoutCount; ++i) c.values[size_t(i)] = labels[i]->text();
-            return c;
-        },
-        this);
+    projection_ = new ProjectionWindow([this] {
+        ProjectionContent c;
+        c.readouts = Picture4;
+        c.graph = Frame1;
+        c.scene = Picture2;
+        const ValueLabel* labels[ReadoutCount] = {Label3, Label1, Label6, Label7,
+                                                  Label5, Label8, Label9};
+        for (int i = 0; i < ReadoutCount; ++i) c.values[size_t(i)] = labels[i]->text();
+        return c;
+    });
+    // A window of its own (a child window would stay on the main window's screen), which
+    // goes with the main window.
     projection_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(this, &QObject::destroyed, projection_, [p = projection_] { delete p; });
     connect(this, &feuilleP::frameShown, projection_, &ProjectionWindow::follow);
     connect(this, &feuilleP::motionReset, projection_, &ProjectionWindow::followReset);
     auto* closeAction = findChild<QAction*>(QStringLiteral("fermerProjection"));
@@ -69,7 +70,7 @@ void feuilleP::Projeter_Click() {
         closeAction->setEnabled(false);
         activateWindow();
     });
-    projection_->showOn(ProjectionWindow::defaultScreen());
+    projection_->showOn(ProjectionWindow::defaultScreen(screen()));
     // The keyboard stays with the control panel, unless the projection is all there is.
     if (projection_->screen() != screen()) activateWindow();
 }

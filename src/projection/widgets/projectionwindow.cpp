@@ -24,22 +24,19 @@ ProjectionWindow::ProjectionWindow(std::function<ProjectionContent()> content, Q
 
 ProjectionWindow::~ProjectionWindow() = default;
 
-QScreen* ProjectionWindow::defaultScreen() {
+QScreen* ProjectionWindow::defaultScreen(const QScreen* mainScreen) {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* primary = QGuiApplication::primaryScreen();
     for (QScreen* s : screens)
-        if (s != primary) return s;
-    return primary;
+        if (s != mainScreen) return s;
+    return QGuiApplication::primaryScreen();
 }
 
 void ProjectionWindow::showOn(QScreen* screen) {
-    if (!screen) screen = defaultScreen();
+    if (!screen) screen = QGuiApplication::primaryScreen();
     if (isVisible()) hide();
-    // The platform window itself is put on the screen, so that full screen fills that one and
-    // not the screen of the main window it belongs to.
+    // The platform window itself is put on the screen, so that full screen fills that one.
     if (!windowHandle()) create();
     windowHandle()->setScreen(screen);
-    setScreen(screen);
     setGeometry(screen->geometry());
     showFullScreen();
 }

@@ -23,8 +23,9 @@ public:
                               QWidget* parent = nullptr);
     ~ProjectionWindow() override;
 
-    // The screen to project on: the second one when there is one, else the first.
-    static QScreen* defaultScreen();
+    // The screen to project on: the first one that is not the main window's (the second when
+    // the main window is on the first), else the only one.
+    static QScreen* defaultScreen(const QScreen* mainScreen);
     // Fills `screen` and shows the window there.
     void showOn(QScreen* screen);
 
