@@ -57,10 +57,35 @@ void replayAt(QPainter& p, const Canvas* canvas, const QRect& place, double scal
     p.restore();
 }
 
+// As replayAt, through the picture kept in `entry` while the canvas has not changed.
+void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double scale,
+                Canvas::Lines lines, const QRect& drawn, bool highContrast,
+                ProjectionCache::Entry* entry) {
+    if (!entry || !canvas) {
+        replayAt(p, canvas, place, scale, lines, drawn);
+        return;
+    }
+    if (entry->revision != canvas->revision() || entry->size != place.size() ||
+        entry->highContrast != highContrast) {
+        entry->image = QImage(place.size(), QImage::Format_RGB32);
+        entry->image.fill(canvas->backColor());
+        QPainter q(&entry->image);
+        replayAt(q, canvas, QRect(QPoint(0, 0), place.size()), scale, lines,
+                 QRect(QPoint(0, 0), place.size()));
+        q.end();
+        entry->revision = canvas->revision();
+        entry->size = place.size();
+        entry->highContrast = highContrast;
+    }
+    const QRect part = drawn & place;
+    p.drawImage(part.topLeft(), entry->image, part.translated(-place.topLeft()));
+}
+
 }  // namespace
 
 void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
-                    const ProjectionContent& c, bool highContrast, const QRect& area) {
+                    const ProjectionContent& c, bool highContrast, const QRect& area,
+                    ProjectionCache* cache) {
     const QRect whole(QPoint(0, 0), screen);
     const QRect drawn = area.isEmpty() ? whole : area & whole;
     // Each picture covers its whole place: the ground only shows around them.
@@ -76,8 +101,9 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
     }
     const Canvas::Lines lines = highContrast ? Canvas::Lines::Thick : Canvas::Lines::OneUnit;
     if (drawn.intersects(l.graph))
-        replayAt(p, c.graph, l.graph, l.scale,
-                 highContrast ? Canvas::Lines::Thick : Canvas::Lines::Thin, drawn);
+        drawCached(p, c.graph, l.graph, l.scale,
+                   highContrast ? Canvas::Lines::Thick : Canvas::Lines::Thin, drawn, highContrast,
+                   cache ? &cache->graph : nullptr);
     if (drawn.intersects(l.scene)) replayAt(p, c.scene, l.scene, l.scale, lines, drawn);
     if (highContrast) {
         p.setPen(QPen(Qt::black, std::max(2.0, 2 * l.scale)));
@@ -86,7 +112,8 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
             if (drawn.intersects(r.adjusted(-8, -8, 8, 8))) p.drawRect(r);
     }
     if (!drawn.intersects(l.readouts)) return;
-    replayAt(p, c.readouts, l.readouts, l.scale, lines, drawn);
+    drawCached(p, c.readouts, l.readouts, l.scale, lines, drawn, highContrast,
+               cache ? &cache->readouts : nullptr);
 
     // The readout labels: white on black as in the window, or black on white, larger.
     p.save();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QImage>
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -39,12 +40,25 @@ struct ProjectionContent {
     std::array<QString, ReadoutCount> values;
 };
 
+// The pictures that changed rarely (the readout panel, the graph once its recording is
+// complete), kept at the screen's scale between two paints and drawn again only when their
+// canvas has changed.
+struct ProjectionCache {
+    struct Entry {
+        quint64 revision = ~quint64(0);
+        QSize size;
+        bool highContrast = false;
+        QImage image;
+    };
+    Entry readouts, graph;
+};
+
 // Draws the content on `painter` (a device of `layout`'s screen size) by replaying each canvas
 // at the layout's scale: lines at the device's resolution, text in real fonts at the scaled
 // size. High contrast: strokes twice as thick, the values larger, dark on a white ground.
 // Only what touches `area` is drawn (the whole screen when it is empty).
 void drawProjection(QPainter& painter, const QSize& screen, const ProjectionLayout& layout,
                     const ProjectionContent& content, bool highContrast,
-                    const QRect& area = QRect());
+                    const QRect& area = QRect(), ProjectionCache* cache = nullptr);
 
 }  // namespace ondalis

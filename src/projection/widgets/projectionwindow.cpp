@@ -62,14 +62,20 @@ void ProjectionWindow::paintEvent(QPaintEvent* event) {
     for (const QRect& r : event->region()) {
         p.save();
         p.setClipRect(r);
-        drawProjection(p, size(), layout_, content, highContrast_, r);
+        drawProjection(p, size(), layout_, content, highContrast_, r, &cache_);
         p.restore();
     }
 }
 
 void ProjectionWindow::follow(const RunFrame& frame) {
     update(layout_.scene);
-    update(layout_.readouts);
+    // Of the readouts only the values change.
+    const QPoint origin = layout_.readouts.topLeft();
+    const double k = layout_.scale;
+    for (const QRect& r : readoutLabelRects())
+        update(QRectF(origin.x() + r.x() * k, origin.y() + r.y() * k, r.width() * k, r.height() * k)
+                   .toAlignedRect()
+                   .adjusted(-2, -2, 2, 2));
     if (frame.onGraph) update(layout_.graph);
 }
 

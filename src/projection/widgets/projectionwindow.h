@@ -56,6 +56,7 @@ private:
 
     std::function<ProjectionContent()> content_;
     ProjectionLayout layout_;
+    ProjectionCache cache_;
     bool highContrast_ = false;
     QMenu* menu_ = nullptr;
 };
