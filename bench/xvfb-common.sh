@@ -5,10 +5,25 @@ start_display() {
             [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]] && continue
             # -noreset: the probe below is the server's first client; without it the server
             # resets when the probe leaves, and the program may knock during the reset.
-            Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
+            # XVFB_SECOND_SCREEN (e.g. 1920x1080): a second monitor to the right of the first,
+            # both parts of one wide screen, told apart through RandR (xrandr --setmonitor).
+            local size=1024x768
+            if [[ -n "${XVFB_SECOND_SCREEN:-}" ]]; then
+                local w=${XVFB_SECOND_SCREEN%x*} h=${XVFB_SECOND_SCREEN#*x}
+                size=$((1024 + w))x$((h > 768 ? h : 768))
+            fi
+            Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp -noreset >/dev/null 2>&1 &
             XVFB_PID=$!
             export DISPLAY=":$n"
-            for _ in $(seq 50); do xwininfo -root >/dev/null 2>&1 && return 0; sleep 0.05; done
+            for _ in $(seq 50); do
+                if xwininfo -root >/dev/null 2>&1; then
+                    [[ -n "${XVFB_SECOND_SCREEN:-}" ]] || return 0
+                    xrandr --setmonitor first 1024/270x768/203+0+0 screen >/dev/null
+                    xrandr --setmonitor second "${w}/510x${h}/287+1024+0" none >/dev/null
+                    return 0
+                fi
+                sleep 0.05
+            done
             echo "Xvfb did not start" >&2
             return 1
         done

@@ -11,7 +11,7 @@
 
 # The rooms of src/, in the order they build on one another. The tests follow the same list.
 set(ONDALIS_ROOMS
-    platform simulation recording graph scene analysis mainwindow calculator configfile printing
+    platform simulation recording graph scene analysis projection mainwindow calculator configfile printing
     exercises app)
 
 # ondalis_floor(<library> [CORE] SOURCES <sources>... LINKS <libraries>...)

@@ -10,7 +10,7 @@ packages=(
     libeigen3-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation fonts-dejavu-core fonts-symbola
-    xvfb xauth x11-utils xdotool bc
+    xvfb xauth x11-utils x11-xserver-utils xdotool bc
     desktop-file-utils appstream shared-mime-info libxml2-utils dpkg-dev
     unrtf
     librsvg2-bin poppler-utils

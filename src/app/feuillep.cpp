@@ -27,6 +27,7 @@
 #include "platform/widgets/valuelabel.h"
 #include "recording/widgets/recordingpanel.h"
 #include "scene/widgets/displaypanel.h"
+#include "scene/widgets/scenesurface.h"
 #include "scene/widgets/vectorspanel.h"
 #include "simulation/widgets/parameterspanel.h"
 
@@ -109,6 +110,8 @@ feuilleP::feuilleP(DialogService& dialogs, PrinterService& printer,
     createMeasure();
     createConfigurationCommands();
     createAnalysis();
+    createSceneKeys();
+    createProjection();
     Form_Load();
 }
 
@@ -164,11 +167,10 @@ void feuilleP::createControls() {
         animationButton(this, "command15", QStringLiteral("Simulation"), startPicture(), 96);
     command16 = animationButton(this, "command16", QStringLiteral("Pause"), pausePicture(), 128);
 
-    Picture2 = new DrawingSurface(this);
+    Picture2 = new SceneSurface(this);
     Picture2->setObjectName(QStringLiteral("Picture2"));
     Picture2->setAccessibleName(QStringLiteral("Animation"));
     Picture2->setGeometry(8, 280, 785, 57);
-    Picture2->setFocusPolicy(Qt::ClickFocus);
 
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));

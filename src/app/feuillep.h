@@ -34,7 +34,9 @@ class DialogService;
 class DisplayPanel;
 class DrawingSurface;
 class HelpWindow;
+class ProjectionWindow;
 class RecordingPanel;
+class SceneSurface;
 class VectorsPanel;
 class ParametersPanel;
 class ParameterEdit;
@@ -163,6 +165,13 @@ public:
     void Picture2_MouseDown(Qt::MouseButton button, int x, int y);
     void Picture2_MouseMove(Qt::MouseButtons buttons, int x, int y);
     void Picture2_MouseUp(Qt::MouseButton button, int x, int y);
+    // The solid moved from the keyboard while the scene has the focus: x0 the key gives.
+    void Picture2_KeyMove(float x0);
+
+    // "Projeter" (F11): the scene, the readouts and the graph in full screen on another screen;
+    // the same command or Escape closes it.
+    void Projeter_Click();
+    ProjectionWindow* projection() const { return projection_; }
 
     // The exercise pane and the exercise menu.
     void intro();
@@ -253,6 +262,9 @@ private:
     void createExerciseMenu();
     void createConfigurationCommands();
     void createAnalysis();
+    void createSceneKeys();
+    SceneSurface* scene() const;
+    void createProjection();
     // What the catalogue's `ouvreur` does for the index file at `indexPath`, the catalogue not
     // shown, with `folder` as the exercise folder; the guard first.
     bool openExerciseWithoutCatalogue(const QString& folder, const QString& indexPath);
@@ -277,8 +289,9 @@ private:
     CompanionHandshake handshake_;
     std::unique_ptr<MainWindowState> state_;
     StatusHints* hints_ = nullptr;
-    HelpWindow* help_ = nullptr;          // created when first asked for
-    AnalysisWindow* analysis_ = nullptr;  // created when first asked for
+    HelpWindow* help_ = nullptr;              // created when first asked for
+    AnalysisWindow* analysis_ = nullptr;      // created when first asked for
+    ProjectionWindow* projection_ = nullptr;  // while the projection is open
 
     Run run_;
     QImage Image3;  // the sky, painted once

@@ -12,9 +12,27 @@ namespace ondalis {
 
 namespace {
 
-QString sceneDescription(double x, bool running) {
-    return QStringLiteral("Mobile en x = %1 centimètres, animation %2")
-        .arg(readoutText(x), running ? QStringLiteral("en cours") : QStringLiteral("arrêtée"));
+QString regimeName(Regime regime) {
+    switch (regime) {
+        case Regime::Overdamped:
+            return QStringLiteral("apériodique");
+        case Regime::Critical:
+            return QStringLiteral("critique");
+        case Regime::Underdamped:
+            return QStringLiteral("pseudo-périodique");
+        case Regime::Undamped:
+            break;
+    }
+    return QStringLiteral("périodique");
+}
+
+// Where the solid is, how fast it goes and in which regime it moves.
+QString sceneDescription(const MotionSample& s, Regime regime, bool running) {
+    return QStringLiteral(
+               "Mobile en x = %1 centimètres, animation %2, vitesse %3 mètres par seconde, "
+               "régime %4")
+        .arg(readoutText(s.x), running ? QStringLiteral("en cours") : QStringLiteral("arrêtée"),
+             readoutText(s.v), regimeName(regime));
 }
 
 QString graphDescription(const GraphScale& scale, float duration, int rowsRecorded) {
@@ -44,7 +62,8 @@ QString graphDescription(const GraphScale& scale, float duration, int rowsRecord
 }  // namespace
 
 void feuilleP::describeForScreenReaders() {
-    Picture2->setDescriber([this] { return sceneDescription(run_.sample().x, isRunning()); });
+    Picture2->setDescriber(
+        [this] { return sceneDescription(run_.sample(), run_.constants().regime, isRunning()); });
     Frame1->setDescriber([this] {
         QStringList parts{graphDescription(state_->graphScale, duration(), rowsRecorded())};
         // The cursors' readout and the kept curves, as the graph shows them.

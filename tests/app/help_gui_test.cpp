@@ -48,9 +48,14 @@ TEST_F(HelpFromTheMainWindow, f1OpensThePageOfTheFocusedArea) {
         QWidget* focus;
         const char* page;
     } cases[] = {
-        {1, w.Text5(2), "parametres.html"},    {2, w.Frame2->VScroll1(), "vecteurs.html"},
-        {4, w.Onglets, "enregistrement.html"}, {1, w.Command11, "configurations.html"},
-        {1, w.Command8, "calculatrice.html"},  {1, w.Command7, "index.html"},
+        {1, w.Text5(2), "parametres.html"},
+        {2, w.Frame2->VScroll1(), "vecteurs.html"},
+        {4, w.Onglets, "enregistrement.html"},
+        {1, w.Command11, "configurations.html"},
+        {1, w.Command8, "calculatrice.html"},
+        {1, w.Command7, "index.html"},
+        {1, w.Picture2, "animation.html"},
+        {1, w.findChild<QWidget*>(QStringLiteral("Projeter")), "projection.html"},
     };
     for (const auto& c : cases) {
         w.Onglets->selectTab(c.tab);

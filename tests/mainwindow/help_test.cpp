@@ -66,6 +66,8 @@ TEST(Help, EveryWindowAndPanelHasItsTopic) {
         {"affichage.html", "Animation au ralenti"},
         {"enregistrement.html", "Durée de l'enregistrement"},
         {"animation.html", "Retrouver la position initiale"},
+        {"animation.html", "Position initiale 3,4 cm"},
+        {"projection.html", "Contraste élevé"},
         {"configurations.html", "Ouvrir une configuration"},
         {"configurations.html", "Enregistrer les paramètres."},
         {"exercices.html", "Ouvrir un exercice (énoncé + configuration)"},

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtCore/qnamespace.h>
+
 namespace ondalis {
 namespace {
 
@@ -28,6 +30,45 @@ INSTANTIATE_TEST_SUITE_P(
                     PointerCase{435, 21, 0, -0.5f, false}, PointerCase{465, 21, 0, 0.5f, false},
                     PointerCase{600, 6, 5, 5, false}, PointerCase{600, 32, 5, 5, false},
                     PointerCase{614, 31, 5, 5.47f, true}));
+
+}  // namespace
+}  // namespace ondalis
+
+namespace ondalis {
+namespace {
+
+struct KeyCase {
+    int key;
+    bool fine;
+    float from, to;
+};
+
+class SceneKeys : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(SceneKeys, MoveTheStartingPositionAsASliderWithinTheFieldsRange) {
+    const KeyCase& c = GetParam();
+    const std::optional<float> x0 = keyedPosition(c.key, c.fine, c.from);
+    ASSERT_TRUE(x0.has_value());
+    EXPECT_EQ(*x0, c.to);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, SceneKeys,
+    testing::Values(KeyCase{Qt::Key_Right, false, 0, 1}, KeyCase{Qt::Key_Left, false, 0, -1},
+                    KeyCase{Qt::Key_Up, false, 2, 3}, KeyCase{Qt::Key_Down, false, 2, 1},
+                    KeyCase{Qt::Key_Right, true, 3, 3.2f}, KeyCase{Qt::Key_Right, true, 3.2f, 3.4f},
+                    KeyCase{Qt::Key_Left, true, 0, -0.2f}, KeyCase{Qt::Key_PageUp, false, 0, 2},
+                    KeyCase{Qt::Key_PageDown, false, -9, -10}, KeyCase{Qt::Key_Home, false, 4, -10},
+                    KeyCase{Qt::Key_End, true, 4, 10}, KeyCase{Qt::Key_Right, false, 9.5f, 10},
+                    KeyCase{Qt::Key_Left, false, -10, -10},
+                    // From a dragged position the step keeps three significant digits.
+                    KeyCase{Qt::Key_Right, false, 0.433f, 1.43f},
+                    KeyCase{Qt::Key_Right, true, -0.2f, 0}));
+
+TEST(SceneKeys, OtherKeysGiveNothing) {
+    for (int key : {Qt::Key_Tab, Qt::Key_Space, Qt::Key_Return, Qt::Key_A, Qt::Key_F11})
+        EXPECT_FALSE(keyedPosition(key, false, 0).has_value()) << key;
+}
 
 }  // namespace
 }  // namespace ondalis

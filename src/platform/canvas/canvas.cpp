@@ -93,7 +93,7 @@ void Canvas::drawRecord(const std::shared_ptr<const Record>& r, const QRect& are
         paint(inside, [&](QPainter& p) {
             p.save();
             p.setClipRect(inside, Qt::IntersectClip);
-            if (r->complete) replay(p, r->items, inside, false);
+            if (r->complete) replay(p, r->items, inside, Lines::OneUnit);
             p.restore();
         });
     } else {

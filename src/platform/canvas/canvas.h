@@ -134,8 +134,9 @@ public:
     // How lines one unit wide are drawn at other scales: one unit wide, as the image has them
     // but with edges and steps at the device's resolution (what areas painted with adjacent
     // lines, like a bevel or a gradient, need); or thin, one device pixel wide whatever the
-    // scale (for drawings of separate lines, like the graph).
-    enum class Lines { OneUnit, Thin };
+    // scale (for drawings of separate lines, like the graph); or thick, every line twice its
+    // width (for a drawing seen from afar).
+    enum class Lines { OneUnit, Thin, Thick };
     // Draws what the image shows onto `painter`, one unit of the canvas being one unit of the
     // painter's coordinates: the painter's transform, or its device's pixel ratio, gives the
     // scale. Only what touches `area` (in units) is drawn.
@@ -230,7 +231,7 @@ private:
     void recordLine(QPoint a, QPoint b, const QColor& c);
     void record(Item&& item);
     Item shape(int kind, const QRect& bounds, const QColor& c) const;
-    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area, bool thin);
+    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines);
 
     QImage image_;
     QImage picture_;

@@ -231,7 +231,9 @@ void setPen(QPainter& p, QRgb colour, int width, bool thin = false) {
 
 }  // namespace
 
-void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, bool thin) {
+void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines) {
+    const bool thin = lines == Lines::Thin;
+    const int widen = lines == Lines::Thick ? 2 : 1;
     for (const Item& it : items) {
         if (!it.bounds.intersects(area)) continue;
         const QColor colour = QColor::fromRgba(it.colour);
@@ -242,7 +244,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 if (!it.record || !it.record->complete) break;
                 p.save();
                 p.setClipRect(it.bounds, Qt::IntersectClip);
-                replay(p, it.record->items, it.bounds & area, thin);
+                replay(p, it.record->items, it.bounds & area, lines);
                 p.restore();
                 break;
             }
@@ -251,14 +253,14 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             case Item::Line: {
                 const QPoint a(int(it.g[0]), int(it.g[1])), b(int(it.g[2]), int(it.g[3]));
-                if (it.width == 1 && !thin && (a.x() == b.x() || a.y() == b.y())) {
+                if (it.width * widen == 1 && !thin && (a.x() == b.x() || a.y() == b.y())) {
                     // Straight along a row or a column: exactly its pixels' squares.
                     p.fillRect(
                         QRectF(QRect(QPoint(std::min(a.x(), b.x()), std::min(a.y(), b.y())),
                                      QPoint(std::max(a.x(), b.x()), std::max(a.y(), b.y())))),
                         colour);
                 } else {
-                    setPen(p, it.colour, it.width, thin);
+                    setPen(p, it.colour, it.width * widen, thin);
                     if (a == b)
                         p.drawPoint(centre(a.x(), a.y()));
                     else
@@ -267,7 +269,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             }
             case Item::Polyline: {
-                setPen(p, it.colour, it.width, thin);
+                setPen(p, it.colour, it.width * widen, thin);
                 const std::vector<QPoint>& pts = it.payload->points;
                 QVarLengthArray<QPointF, kPolylineChunk + 1> centres;
                 for (const QPoint& q : pts) centres.append(centre(q.x(), q.y()));
@@ -277,19 +279,19 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
             case Item::Outline: {
                 const QRect r(QPoint(int(it.g[0]), int(it.g[1])),
                               QPoint(int(it.g[2]), int(it.g[3])));
-                if (it.width == 1 && !thin) {
+                if (it.width * widen == 1 && !thin) {
                     p.fillRect(QRectF(QRect(r.topLeft(), QSize(r.width(), 1))), colour);
                     p.fillRect(QRectF(QRect(r.bottomLeft(), QSize(r.width(), 1))), colour);
                     p.fillRect(QRectF(QRect(r.topLeft(), QSize(1, r.height()))), colour);
                     p.fillRect(QRectF(QRect(r.topRight(), QSize(1, r.height()))), colour);
                 } else {
-                    setPen(p, it.colour, it.width, thin);
+                    setPen(p, it.colour, it.width * widen, thin);
                     p.drawRect(QRectF(centre(r.left(), r.top()), centre(r.right(), r.bottom())));
                 }
                 break;
             }
             case Item::Arc: {
-                setPen(p, it.colour, it.width, thin);
+                setPen(p, it.colour, it.width * widen, thin);
                 const auto [start, span] = arcAngles(it.g[4], it.g[5]);
                 p.drawArc(QRectF(centre(it.g[0] - it.g[2], it.g[1] - it.g[3]),
                                  QSizeF(2 * it.g[2], 2 * it.g[3])),
@@ -341,7 +343,7 @@ void Canvas::render(QPainter& painter, const QRect& area, Lines lines) const {
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(r, Qt::IntersectClip);
-    replay(painter, recorder_->items, r, lines == Lines::Thin);
+    replay(painter, recorder_->items, r, lines);
     painter.restore();
 }
 

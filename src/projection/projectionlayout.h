@@ -1,0 +1,64 @@
+#pragma once
+
+#include <QImage>
+#include <QRect>
+#include <QSize>
+#include <QString>
+#include <array>
+
+#include "scene/readouts.h"
+
+class QPainter;
+
+namespace ondalis {
+
+class Canvas;
+
+// Where the projection puts the main window's three pictures on a screen: the readout panel
+// and the graph side by side, the scene below them across the whole width, all at one scale,
+// as large as the screen allows with a margin, centred. Rectangles in the screen's pixels.
+struct ProjectionLayout {
+    double scale = 1.0;  // screen pixels per pixel of the main window's pictures
+    QRect readouts;
+    QRect graph;
+    QRect scene;
+};
+
+// The pictures' sizes in the main window.
+inline constexpr QSize ReadoutPanelSize{161, 169};
+inline constexpr QSize GraphSize{617, 225};
+inline constexpr QSize SceneSize{785, 57};
+
+ProjectionLayout projectionLayout(const QSize& screen);
+
+// What the projection shows: the three canvases as the main window drew them, and the texts of
+// the seven readouts (which are labels over the panel, not drawn on it).
+struct ProjectionContent {
+    const Canvas* readouts = nullptr;
+    const Canvas* graph = nullptr;
+    const Canvas* scene = nullptr;
+    std::array<QString, ReadoutCount> values;
+};
+
+// The pictures that changed rarely (the readout panel, the graph once its recording is
+// complete), kept at the screen's scale between two paints and drawn again only when their
+// canvas has changed.
+struct ProjectionCache {
+    struct Entry {
+        quint64 revision = ~quint64(0);
+        QSize size;
+        bool highContrast = false;
+        QImage image;
+    };
+    Entry readouts, graph;
+};
+
+// Draws the content on `painter` (a device of `layout`'s screen size) by replaying each canvas
+// at the layout's scale: lines at the device's resolution, text in real fonts at the scaled
+// size. High contrast: strokes twice as thick, the values larger, dark on a white ground.
+// Only what touches `area` is drawn (the whole screen when it is empty).
+void drawProjection(QPainter& painter, const QSize& screen, const ProjectionLayout& layout,
+                    const ProjectionContent& content, bool highContrast,
+                    const QRect& area = QRect(), ProjectionCache* cache = nullptr);
+
+}  // namespace ondalis

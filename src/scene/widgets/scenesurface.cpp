@@ -1,0 +1,121 @@
+#include "scene/widgets/scenesurface.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QKeyEvent>
+#include <QPainter>
+#include <cmath>
+
+#include "platform/widgets/focusmark.h"
+#include "scene/scenegeometry.h"
+#include "simulation/parameters.h"
+
+namespace ondalis {
+
+namespace {
+
+constexpr int FocusRingWidth = 2;
+
+// The scene reads as a slider whose value is the starting position, in words and in numbers,
+// and whose description follows what it shows.
+class SceneSurfaceAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit SceneSurfaceAccessible(SceneSurface* s) : QAccessibleWidget(s, QAccessible::Slider) {}
+    SceneSurface* scene() const { return static_cast<SceneSurface*>(widget()); }
+
+    void* interface_cast(QAccessible::InterfaceType t) override {
+        if (t == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Value) return SceneSurface::positionText(scene()->position());
+        // The value in words leads the description as well: the accessibility bus of some
+        // platforms carries only the number of a value, and the description is read out when
+        // it changes.
+        if (t == QAccessible::Description)
+            return SceneSurface::positionText(scene()->position()) + QStringLiteral(". ") +
+                   scene()->description();
+        return QAccessibleWidget::text(t);
+    }
+
+    QVariant currentValue() const override { return SceneSurface::value(scene()->position()); }
+    void setCurrentValue(const QVariant& value) override {
+        emit scene()->positionAsked(validatedParameter(PositionField, value.toFloat()));
+    }
+    QVariant maximumValue() const override { return SceneSurface::maximum; }
+    QVariant minimumValue() const override { return SceneSurface::minimum; }
+    QVariant minimumStepSize() const override { return SceneSurface::fineStep; }
+};
+
+QAccessibleInterface* sceneSurfaceFactory(const QString&, QObject* object) {
+    if (object && object->metaObject() == &SceneSurface::staticMetaObject)
+        return new SceneSurfaceAccessible(static_cast<SceneSurface*>(object));
+    return nullptr;
+}
+
+}  // namespace
+
+SceneSurface::SceneSurface(QWidget* parent) : DrawingSurface(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(sceneSurfaceFactory);
+        return true;
+    }();
+    (void)installed;
+    // Reached with Tab as well as by a click, which gave it the focus before.
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+// The float x0 as the decimal number it stands for (3,2 and not 3,2000000477).
+double SceneSurface::value(float x0) { return std::round(double(x0) * 1e4) / 1e4; }
+
+QString SceneSurface::positionText(float x0) {
+    return QStringLiteral("Position initiale %1 cm").arg(parameterText(x0));
+}
+
+void SceneSurface::setPosition(float x0) {
+    if (x0 == position_) return;
+    position_ = x0;
+    if (QAccessible::isActive()) {
+        QAccessibleValueChangeEvent event(this, value(x0));
+        QAccessible::updateAccessibility(&event);
+        QAccessibleEvent described(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&described);
+    }
+}
+
+void SceneSurface::keyPressEvent(QKeyEvent* event) {
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool fine = modifiers == Qt::ShiftModifier;
+    if (modifiers != Qt::NoModifier && !fine) {
+        DrawingSurface::keyPressEvent(event);
+        return;
+    }
+    const std::optional<float> x0 = keyedPosition(event->key(), fine, position_);
+    if (!x0) {
+        DrawingSurface::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    emit positionAsked(*x0);
+}
+
+// The drawing as always, with the focus ring over its edge while the keyboard is on it (never
+// in the image, which is what gets copied and printed).
+void SceneSurface::paintEvent(QPaintEvent* event) {
+    DrawingSurface::paintEvent(event);
+    if (!showsFocusMark(*this)) return;
+    QPainter p(this);
+    drawFocusRing(p, rect(), focusMarkColor(*this), FocusRingWidth);
+}
+
+void SceneSurface::focusInEvent(QFocusEvent* event) {
+    DrawingSurface::focusInEvent(event);
+    update();
+}
+
+void SceneSurface::focusOutEvent(QFocusEvent* event) {
+    DrawingSurface::focusOutEvent(event);
+    update();
+}
+
+}  // namespace ondalis
