@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
 #include <cmath>
@@ -228,6 +229,25 @@ TEST_F(Measure, theTransportKeysStartPauseAndStopFromAnywhereInTheWindow) {
     for (const char* name : {"commandPas", "commandRetour"})
         EXPECT_EQ(w.helpTopicFor(w.findChild<QToolButton*>(QLatin1String(name))),
                   QStringLiteral("animation.html"));
+}
+
+TEST_F(Measure, theGraphReachedWithTabShowsAFocusRingThatItsPictureLeavesOut) {
+    feuilleP& w = openAt(QStringLiteral("5"));
+    const auto shown = [&w] {
+        return w.Frame1->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    const QImage before = shown();
+    w.Command2->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 60 && QApplication::focusWidget() != w.Frame1; ++i) key(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w.Frame1);
+    const QImage focused = shown();
+    const QRgb mark = w.palette().color(QPalette::Active, QPalette::Highlight).darker(125).rgb();
+    for (const QPoint& p : {QPoint(0, 0), QPoint(1, 100), QPoint(616, 224), QPoint(300, 223)})
+        EXPECT_EQ(focused.pixel(p), mark) << p.x() << ", " << p.y();
+    EXPECT_EQ(focused.pixel(300, 100), before.pixel(300, 100));
+    EXPECT_EQ(w.Frame1->image().pixel(0, 0), before.pixel(0, 0));
+    key(Qt::Key_Tab);
+    EXPECT_EQ(shown(), before);
 }
 
 }  // namespace

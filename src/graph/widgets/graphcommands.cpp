@@ -23,6 +23,7 @@ GraphCommands::GraphCommands(DrawingSurface& frame) : QObject(&frame), frame_(fr
     // Reached with Tab, so that the menu key and Shift+F10 open the menu from the keyboard; a
     // click leaves the focus where it is (a parameter field being edited stays so).
     frame.setFocusPolicy(Qt::TabFocus);
+    frame.setFocusRing(2);
     frame.installEventFilter(this);
     auto* shiftF10 = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F10), &frame);
     shiftF10->setContext(Qt::WidgetShortcut);

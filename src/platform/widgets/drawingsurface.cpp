@@ -1,5 +1,7 @@
 #include "platform/widgets/drawingsurface.h"
 
+#include "platform/widgets/focusmark.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QMouseEvent>
@@ -73,6 +75,20 @@ void DrawingSurface::paintEvent(QPaintEvent* event) {
         p.fillRect(QRect(shown.width(), 0, width() - shown.width(), height()), backColor());
         p.fillRect(QRect(0, shown.height(), width(), height() - shown.height()), backColor());
     }
+    if (focusRing_ > 0 && showsFocusMark(*this)) {
+        p.setClipping(false);
+        drawFocusRing(p, rect(), focusMarkColor(*this), focusRing_);
+    }
+}
+
+void DrawingSurface::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    if (focusRing_ > 0) update();
+}
+
+void DrawingSurface::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    if (focusRing_ > 0) update();
 }
 
 void DrawingSurface::resizeEvent(QResizeEvent* event) {

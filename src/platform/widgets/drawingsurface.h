@@ -34,6 +34,10 @@ public:
     bool isDescribed() const { return bool(describer_); }
     QString description() const { return describer_ ? describer_() : accessibleDescription(); }
 
+    // A surface reached from the keyboard shows a ring `width` pixels wide over its edge while
+    // it has the focus; on the screen only, never in the image that is copied and printed.
+    void setFocusRing(int width) { focusRing_ = width; }
+
 signals:
     void mousePressed(Qt::MouseButton button, Qt::MouseButtons buttons, int x, int y);
     void mouseMoved(Qt::MouseButtons buttons, int x, int y);
@@ -46,6 +50,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
     QSize wantedImageSize() const override { return size(); }
     void imageChanged(const QRect& area) override { update(area); }
@@ -53,6 +59,7 @@ protected:
 
 private:
     std::function<QString()> describer_;
+    int focusRing_ = 0;
 };
 
 }  // namespace ondalis
