@@ -31,20 +31,6 @@ Characteristics characterize(const OscillatorParameters& p, const MotionConstant
     return q;
 }
 
-QString regimeName(Regime regime) {
-    switch (regime) {
-        case Regime::Overdamped:
-            return QStringLiteral("apériodique");
-        case Regime::Critical:
-            return QStringLiteral("critique");
-        case Regime::Underdamped:
-            return QStringLiteral("pseudo-périodique");
-        case Regime::Undamped:
-            return QStringLiteral("périodique");
-    }
-    return QString();
-}
-
 QString criticalEdgeText(const Characteristics& c) {
     if (c.regime == Regime::Critical) return QStringLiteral("amortissement critique exact");
     const double gap = std::abs(c.ratio - 1) * 100;

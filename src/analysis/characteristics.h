@@ -25,9 +25,6 @@ struct Characteristics {
 
 Characteristics characterize(const OscillatorParameters& p, const MotionConstants& c);
 
-// "apériodique", "critique", "pseudo-périodique", "périodique".
-QString regimeName(Regime regime);
-
 // Where h stands against the critical value, in words: "amortissement critique exact" when the
 // motion is critical, "à 0,1 % en deçà de l'amortissement critique" (or "au-delà") within 10 %
 // of it, nothing further away.

@@ -12,20 +12,6 @@ namespace ondalis {
 
 namespace {
 
-QString regimeName(Regime regime) {
-    switch (regime) {
-        case Regime::Overdamped:
-            return QStringLiteral("apériodique");
-        case Regime::Critical:
-            return QStringLiteral("critique");
-        case Regime::Underdamped:
-            return QStringLiteral("pseudo-périodique");
-        case Regime::Undamped:
-            break;
-    }
-    return QStringLiteral("périodique");
-}
-
 // Where the solid is, how fast it goes and in which regime it moves.
 QString sceneDescription(const MotionSample& s, Regime regime, bool running) {
     return QStringLiteral(

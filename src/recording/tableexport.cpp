@@ -19,20 +19,6 @@ QString shortestText(T v) {
     return QString::fromLatin1(buffer, int(result.ptr - buffer));
 }
 
-QString regimeName(Regime regime) {
-    switch (regime) {
-        case Regime::Overdamped:
-            return QStringLiteral("apériodique");
-        case Regime::Critical:
-            return QStringLiteral("critique");
-        case Regime::Underdamped:
-            return QStringLiteral("pseudo-périodique");
-        case Regime::Undamped:
-            return QStringLiteral("non amorti");
-    }
-    return {};
-}
-
 QStringList headerCells() {
     QStringList cells;
     for (const ExportColumn& c : exportColumns())

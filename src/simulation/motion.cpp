@@ -21,6 +21,20 @@ std::int16_t decade(double value) {
 
 }  // namespace
 
+QString regimeName(Regime regime) {
+    switch (regime) {
+        case Regime::Overdamped:
+            return QStringLiteral("apériodique");
+        case Regime::Critical:
+            return QStringLiteral("critique");
+        case Regime::Underdamped:
+            return QStringLiteral("pseudo-périodique");
+        case Regime::Undamped:
+            break;
+    }
+    return QStringLiteral("périodique");
+}
+
 void computeScaleExponents(const OscillatorParameters& p, MotionConstants& c) {
     c.forceExponent = decade(std::fabs(double(p.k) * 0.1));
     const double omega0 = std::sqrt(double(p.k) / (double(p.m) / 1000.0));

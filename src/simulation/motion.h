@@ -34,6 +34,10 @@ struct MotionSample {
     float ec = 0, epe = 0, em = 0;
 };
 
+// The regime as the class names it: "apériodique", "critique", "pseudo-périodique",
+// "périodique".
+QString regimeName(Regime regime);
+
 // The two scale decades, taken from the parameters when the motion is reset.
 void computeScaleExponents(const OscillatorParameters& p, MotionConstants& c);
 

@@ -198,7 +198,8 @@ private:
     Situation base_;
 };
 
-const char* regimeName(Regime r) {
+// The regime as the exercise texts name it ("non amorti" where the window says "périodique").
+const char* packRegimeName(Regime r) {
     switch (r) {
         case Regime::Overdamped:
             return "apériodique";
@@ -246,7 +247,7 @@ TEST(Pack, everyNumberOfEveryTextIsTheProgramsOwnResult) {
                     s.texts[fieldNames.indexOf(w.section('=', 0, 0))] = w.section('=', 1);
                 const Regime r = computeMotionConstants(s.parameters()).regime;
                 const QString name = words.value(1).replace(QLatin1Char('_'), QLatin1Char(' '));
-                EXPECT_EQ(QString::fromUtf8(regimeName(r)), name);
+                EXPECT_EQ(QString::fromUtf8(packRegimeName(r)), name);
                 EXPECT_TRUE(text.contains(name)) << name.toStdString();
                 continue;
             }
