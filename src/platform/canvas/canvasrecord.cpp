@@ -231,7 +231,8 @@ void setPen(QPainter& p, QRgb colour, int width, bool thin = false) {
 
 }  // namespace
 
-void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines) {
+void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines,
+                    RenderCache* cache) {
     const bool thin = lines == Lines::Thin;
     const int widen = lines == Lines::Thick ? 2 : 1;
     for (const Item& it : items) {
@@ -240,6 +241,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
         switch (it.kind) {
             case Item::Clear:
             case Item::Sub: {
+                if (cache && drawCached(p, it, lines, *cache)) break;
                 if (it.kind == Item::Clear) p.fillRect(QRectF(it.bounds), colour);
                 if (!it.record || !it.record->complete) break;
                 p.save();
@@ -344,6 +346,107 @@ void Canvas::render(QPainter& painter, const QRect& area, Lines lines) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(r, Qt::IntersectClip);
     replay(painter, recorder_->items, r, lines);
+    painter.restore();
+}
+
+// --- The render cache.
+
+struct Canvas::RenderCache::Entry {
+    std::shared_ptr<const Record> record;
+    QRgb ground = 0;      // a clear's colour under its picture
+    bool opaque = false;  // a clear, else a record laid over
+    QRect place;          // of the image, in device pixels
+    QImage image;         // made the second time the drawing is met
+};
+
+Canvas::RenderCache::RenderCache() = default;
+Canvas::RenderCache::~RenderCache() = default;
+
+int Canvas::RenderCache::imageCount() const {
+    return int(std::count_if(entries_.begin(), entries_.end(),
+                             [](const Entry& e) { return !e.image.isNull(); }));
+}
+
+namespace {
+
+// The device pixels an aliased fill of `units` covers.
+QRect devicePixels(const QTransform& t, const QRect& units) {
+    const QRectF d = t.mapRect(QRectF(units));
+    return QRect(QPoint(qRound(d.left()), qRound(d.top())),
+                 QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
+}
+
+void setRenderHints(QPainter& p) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+}  // namespace
+
+bool Canvas::drawCached(QPainter& p, const Item& it, Lines lines, RenderCache& cache) {
+    const std::shared_ptr<const Record>& r = it.record;
+    if (!r || !r->complete || r->size.isEmpty()) return false;
+    const bool opaque = it.kind == Item::Clear;
+    const QRgb ground = opaque ? it.colour : 0;
+    auto e = std::find_if(cache.entries_.begin(), cache.entries_.end(), [&](const auto& x) {
+        return x.record == r && x.ground == ground && x.opaque == opaque;
+    });
+    if (e == cache.entries_.end()) {
+        // Met once: perhaps a drawing of this render only.
+        RenderCache::Entry entry;
+        entry.record = r;
+        entry.ground = ground;
+        entry.opaque = opaque;
+        cache.entries_.push_back(std::move(entry));
+        return false;
+    }
+    const QTransform& t = cache.transform_;
+    if (e->image.isNull()) {
+        e->place = devicePixels(t, QRect(QPoint(0, 0), r->size));
+        if (e->place.isEmpty()) return false;
+        e->image = QImage(e->place.size(),
+                          opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        e->image.fill(opaque ? QColor::fromRgba(ground) : QColor(Qt::transparent));
+        QPainter q(&e->image);
+        setRenderHints(q);
+        q.setTransform(t * QTransform::fromTranslate(-e->place.x(), -e->place.y()));
+        q.setClipRect(QRect(QPoint(0, 0), r->size));
+        replay(q, r->items, QRect(QPoint(0, 0), r->size), lines);
+    }
+    const QRect target = devicePixels(t, it.bounds) & e->place;
+    if (target.isEmpty()) return true;
+    p.save();
+    p.resetTransform();
+    p.drawImage(target.topLeft(), e->image, target.translated(-e->place.topLeft()));
+    p.restore();
+    return true;
+}
+
+void Canvas::render(QPainter& painter, const QRect& area, Lines lines, RenderCache& cache) const {
+    const QTransform t = painter.transform();
+    if (!recorder_->complete || t.type() > QTransform::TxScale || t != painter.deviceTransform()) {
+        render(painter, area, lines);
+        return;
+    }
+    const QRect r = area & image_.rect();
+    if (r.isEmpty()) return;
+    recorder_->endRun();
+    if (cache.transform_ != t || cache.lines_ != lines) {
+        cache.entries_.clear();
+        cache.transform_ = t;
+        cache.lines_ = lines;
+    }
+    // The drawings no longer in the record are forgotten.
+    const std::vector<Item>& items = recorder_->items;
+    std::erase_if(cache.entries_, [&](const RenderCache::Entry& e) {
+        return std::none_of(items.begin(), items.end(),
+                            [&](const Item& it) { return it.record == e.record; });
+    });
+    painter.save();
+    setRenderHints(painter);
+    painter.setClipRect(r, Qt::IntersectClip);
+    replay(painter, items, r, lines, &cache);
     painter.restore();
 }
 

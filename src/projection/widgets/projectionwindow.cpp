@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/canvas/canvas.h"
+
 namespace ondalis {
 
 ProjectionWindow::ProjectionWindow(std::function<ProjectionContent()> content, QWidget* parent)
@@ -68,7 +70,15 @@ void ProjectionWindow::paintEvent(QPaintEvent* event) {
 }
 
 void ProjectionWindow::follow(const RunFrame& frame) {
-    update(layout_.scene);
+    const ProjectionContent content = content_();
+    // Where the scene and the graph changed since they were last shown.
+    const auto changed = [this](const Canvas* canvas, QImage& shown, const QRect& place) {
+        if (!canvas) return;
+        const QRect area = screenArea(changedArea(shown, canvas->image()), place, layout_.scale);
+        shown = canvas->image();
+        if (!area.isEmpty()) update(area);
+    };
+    changed(content.scene, sceneShown_, layout_.scene);
     // Of the readouts only the values change.
     const QPoint origin = layout_.readouts.topLeft();
     const double k = layout_.scale;
@@ -76,7 +86,14 @@ void ProjectionWindow::follow(const RunFrame& frame) {
         update(QRectF(origin.x() + r.x() * k, origin.y() + r.y() * k, r.width() * k, r.height() * k)
                    .toAlignedRect()
                    .adjusted(-2, -2, 2, 2));
-    if (frame.onGraph) update(layout_.graph);
+    if (frame.onGraph) changed(content.graph, graphShown_, layout_.graph);
+}
+
+void ProjectionWindow::followReset() {
+    const ProjectionContent content = content_();
+    if (content.scene) sceneShown_ = content.scene->image();
+    if (content.graph) graphShown_ = content.graph->image();
+    update();
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent* event) {
