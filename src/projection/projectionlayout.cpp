@@ -112,7 +112,7 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
                  QRect(QPoint(0, 0), place.size()));
         q.end();
         entry->revision = canvas->revision();
-        entry->source = canvas->image();
+        entry->source = canvas->image().copy();
         entry->size = place.size();
         entry->highContrast = highContrast;
     } else if (entry->revision != canvas->revision()) {
@@ -126,7 +126,7 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
             replayAt(q, canvas, local, scale, lines, redrawn);
         }
         entry->revision = canvas->revision();
-        entry->source = canvas->image();
+        entry->source = canvas->image().copy();
     }
     const QRect part = drawn & place;
     p.drawImage(part.topLeft(), entry->image, part.translated(-place.topLeft()));

@@ -159,7 +159,9 @@ public:
     private:
         friend class Canvas;
         struct Entry;
+        struct Stamp;
         std::vector<Entry> entries_;
+        std::vector<Stamp> stamps_;  // arcs of one shape, drawn once per render
         QTransform transform_;
         Lines lines_ = Lines::OneUnit;
     };
@@ -259,6 +261,9 @@ private:
                        RenderCache* cache = nullptr);
     // Draws a clear or a laid record from the cache; false when it is to be replayed.
     static bool drawCached(QPainter& p, const Item& item, Lines lines, RenderCache& cache);
+    // Draws an arc as a copy of the first of its shape drawn in this render.
+    static void stampArc(QPainter& p, const Item& item, int start, int span, Lines lines,
+                         RenderCache& cache);
 
     QImage image_;
     QImage picture_;

@@ -293,8 +293,12 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             }
             case Item::Arc: {
-                setPen(p, it.colour, it.width * widen, thin);
                 const auto [start, span] = arcAngles(it.g[4], it.g[5]);
+                if (cache) {
+                    stampArc(p, it, start, span, lines, *cache);
+                    break;
+                }
+                setPen(p, it.colour, it.width * widen, thin);
                 p.drawArc(QRectF(centre(it.g[0] - it.g[2], it.g[1] - it.g[3]),
                                  QSizeF(2 * it.g[2], 2 * it.g[3])),
                           start, span);
@@ -357,6 +361,15 @@ struct Canvas::RenderCache::Entry {
     bool opaque = false;  // a clear, else a record laid over
     QRect place;          // of the image, in device pixels
     QImage image;         // made the second time the drawing is met
+};
+
+// An arc drawn once at the cache's scale, its centre at `centre` in the image.
+struct Canvas::RenderCache::Stamp {
+    double rx, ry;
+    int start, span, width;
+    QRgb colour;
+    QImage image;
+    QPointF centre;
 };
 
 Canvas::RenderCache::RenderCache() = default;
@@ -423,6 +436,43 @@ bool Canvas::drawCached(QPainter& p, const Item& it, Lines lines, RenderCache& c
     return true;
 }
 
+// The coils of a spring are many arcs of one shape: each is stroked once and copied, to the
+// nearest device pixel.
+void Canvas::stampArc(QPainter& p, const Item& it, int start, int span, Lines lines,
+                      RenderCache& cache) {
+    const QTransform& t = cache.transform_;
+    const int width = it.width * (lines == Lines::Thick ? 2 : 1);
+    auto s = std::find_if(cache.stamps_.begin(), cache.stamps_.end(), [&](const auto& x) {
+        return x.rx == it.g[2] && x.ry == it.g[3] && x.start == start && x.span == span &&
+               x.width == width && x.colour == it.colour;
+    });
+    if (s == cache.stamps_.end()) {
+        RenderCache::Stamp stamp{it.g[2], it.g[3], start, span, width, it.colour, {}, {}};
+        const QRectF box(-it.g[2], -it.g[3], 2 * it.g[2], 2 * it.g[3]);
+        const double margin = width + 1;
+        const QRectF reach = QTransform::fromScale(t.m11(), t.m22())
+                                 .mapRect(box.adjusted(-margin, -margin, margin, margin));
+        stamp.image = QImage(int(std::ceil(reach.width())), int(std::ceil(reach.height())),
+                             QImage::Format_ARGB32_Premultiplied);
+        stamp.image.fill(Qt::transparent);
+        stamp.centre = -reach.topLeft();
+        QPainter q(&stamp.image);
+        setRenderHints(q);
+        q.translate(stamp.centre);
+        q.scale(t.m11(), t.m22());
+        setPen(q, it.colour, width, lines == Lines::Thin);
+        q.drawArc(box, start, span);
+        q.end();
+        cache.stamps_.push_back(std::move(stamp));
+        s = cache.stamps_.end() - 1;
+    }
+    const QPointF c = t.map(centre(it.g[0], it.g[1])) - s->centre;
+    p.save();
+    p.resetTransform();
+    p.drawImage(QPoint(qRound(c.x()), qRound(c.y())), s->image);
+    p.restore();
+}
+
 void Canvas::render(QPainter& painter, const QRect& area, Lines lines, RenderCache& cache) const {
     const QTransform t = painter.transform();
     if (!recorder_->complete || t.type() > QTransform::TxScale || t != painter.deviceTransform()) {
@@ -437,6 +487,7 @@ void Canvas::render(QPainter& painter, const QRect& area, Lines lines, RenderCac
         cache.transform_ = t;
         cache.lines_ = lines;
     }
+    cache.stamps_.clear();
     // The drawings no longer in the record are forgotten.
     const std::vector<Item>& items = recorder_->items;
     std::erase_if(cache.entries_, [&](const RenderCache::Entry& e) {
