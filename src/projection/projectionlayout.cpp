@@ -41,29 +41,30 @@ ProjectionLayout projectionLayout(const QSize& screen) {
     return l;
 }
 
-QRect changedArea(const QImage& before, const QImage& now) {
-    if (before.size() != now.size() || before.format() != now.format() || now.depth() != 32)
+QRect takeChanges(QImage& kept, const QImage& now) {
+    if (kept.size() != now.size() || kept.format() != now.format() || now.depth() != 32 ||
+        !kept.isDetached()) {
+        kept = now.copy();
         return now.rect();
+    }
     const int width = now.width();
     const size_t rowBytes = size_t(width) * 4;
-    int top = -1, bottom = -1;
-    for (int y = 0; y < now.height(); ++y)
-        if (std::memcmp(before.constScanLine(y), now.constScanLine(y), rowBytes) != 0) {
-            if (top < 0) top = y;
-            bottom = y;
-        }
-    if (top < 0) return QRect();
-    int left = width, right = -1;
-    for (int y = top; y <= bottom; ++y) {
-        const auto* a = reinterpret_cast<const quint32*>(before.constScanLine(y));
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < now.height(); ++y) {
+        auto* a = reinterpret_cast<quint32*>(kept.scanLine(y));
         const auto* b = reinterpret_cast<const quint32*>(now.constScanLine(y));
+        if (std::memcmp(a, b, rowBytes) == 0) continue;
+        if (top < 0) top = y;
+        bottom = y;
         int x = 0;
         while (x < left && a[x] == b[x]) ++x;
         left = std::min(left, x);
         x = width - 1;
         while (x > right && a[x] == b[x]) --x;
         right = std::max(right, x);
+        std::memcpy(a, b, rowBytes);
     }
+    if (top < 0) return QRect();
     return QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
@@ -118,7 +119,7 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
     } else if (entry->revision != canvas->revision()) {
         // Only where the canvas changed since (a graph gaining a point).
         const QRect local(QPoint(0, 0), place.size());
-        const QRect redrawn = screenArea(changedArea(entry->source, canvas->image()), local, scale);
+        const QRect redrawn = screenArea(takeChanges(entry->source, canvas->image()), local, scale);
         if (!redrawn.isEmpty()) {
             QPainter q(&entry->image);
             q.setClipRect(redrawn);
@@ -126,7 +127,6 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
             replayAt(q, canvas, local, scale, lines, redrawn);
         }
         entry->revision = canvas->revision();
-        entry->source = canvas->image().copy();
     }
     const QRect part = drawn & place;
     p.drawImage(part.topLeft(), entry->image, part.translated(-place.topLeft()));
@@ -174,8 +174,10 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
     const auto rects = readoutLabelRects();
     QFont font = Canvas::makeFont(QStringLiteral("Arial"), highContrast ? 10 : 8.25, true);
     p.setFont(font);
+    const QRectF units = p.transform().inverted().mapRect(QRectF(drawn));
     for (int i = 0; i < ReadoutCount; ++i) {
         const QRect r = rects[size_t(i)];
+        if (!units.intersects(QRectF(r).adjusted(-2, -2, 2, 2))) continue;
         p.fillRect(r, highContrast ? Qt::white : Qt::black);
         if (highContrast) {
             p.setPen(QPen(Qt::black, 1.5));

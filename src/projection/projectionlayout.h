@@ -55,9 +55,11 @@ struct ProjectionCache {
     Canvas::RenderCache scene;
 };
 
-// The smallest rectangle holding every pixel where the two images differ; all of `now` when
-// their sizes or formats differ.
-QRect changedArea(const QImage& before, const QImage& now);
+// The smallest rectangle holding every pixel where `kept` differs from `now` (all of `now` when
+// their sizes or formats differ), after which `kept` is made equal to `now`: in its own pixels,
+// copying only the rows that changed (a copy sharing the pixels of a canvas would make the
+// canvas copy them at its next drawing).
+QRect takeChanges(QImage& kept, const QImage& now);
 
 // `area`, in units of a picture drawn at `place` with `scale` screen pixels per unit, in screen
 // pixels with a margin of two units (for the lines drawn thicker than at one pixel per unit).

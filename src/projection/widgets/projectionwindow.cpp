@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
-#include <cstring>
 
 #include "platform/canvas/canvas.h"
 
@@ -70,30 +69,12 @@ void ProjectionWindow::paintEvent(QPaintEvent* event) {
     }
 }
 
-namespace {
-
-// Copies `image` into `kept`, into its own pixels when it has the same size: a copy that shares
-// the canvas's pixels would make the canvas copy them at its next drawing.
-void keepCopy(QImage& kept, const QImage& image) {
-    if (kept.size() != image.size() || kept.format() != image.format() ||
-        kept.isDetached() == false) {
-        kept = image.copy();
-        return;
-    }
-    const qsizetype row = qsizetype(image.width()) * image.depth() / 8;
-    for (int y = 0; y < image.height(); ++y)
-        std::memcpy(kept.scanLine(y), image.constScanLine(y), size_t(row));
-}
-
-}  // namespace
-
 void ProjectionWindow::follow(const RunFrame& frame) {
     const ProjectionContent content = content_();
     // Where the scene and the graph changed since they were last shown.
     const auto changed = [this](const Canvas* canvas, QImage& shown, const QRect& place) {
         if (!canvas) return;
-        const QRect area = screenArea(changedArea(shown, canvas->image()), place, layout_.scale);
-        keepCopy(shown, canvas->image());
+        const QRect area = screenArea(takeChanges(shown, canvas->image()), place, layout_.scale);
         if (!area.isEmpty()) update(area);
     };
     changed(content.scene, sceneShown_, layout_.scene);
@@ -109,8 +90,8 @@ void ProjectionWindow::follow(const RunFrame& frame) {
 
 void ProjectionWindow::followReset() {
     const ProjectionContent content = content_();
-    if (content.scene) keepCopy(sceneShown_, content.scene->image());
-    if (content.graph) keepCopy(graphShown_, content.graph->image());
+    if (content.scene) takeChanges(sceneShown_, content.scene->image());
+    if (content.graph) takeChanges(graphShown_, content.graph->image());
     update();
 }
 
