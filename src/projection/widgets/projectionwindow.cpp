@@ -78,13 +78,18 @@ void ProjectionWindow::follow(const RunFrame& frame) {
         if (!area.isEmpty()) update(area);
     };
     changed(content.scene, sceneShown_, layout_.scene);
-    // Of the readouts only the values change.
+    // Of the readouts only the values change, and not all of them at each frame.
     const QPoint origin = layout_.readouts.topLeft();
     const double k = layout_.scale;
-    for (const QRect& r : readoutLabelRects())
+    const auto rects = readoutLabelRects();
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (content.values[i] == valuesShown_[i]) continue;
+        valuesShown_[i] = content.values[i];
+        const QRect r = rects[i];
         update(QRectF(origin.x() + r.x() * k, origin.y() + r.y() * k, r.width() * k, r.height() * k)
                    .toAlignedRect()
                    .adjusted(-2, -2, 2, 2));
+    }
     if (frame.onGraph) changed(content.graph, graphShown_, layout_.graph);
 }
 
@@ -92,6 +97,7 @@ void ProjectionWindow::followReset() {
     const ProjectionContent content = content_();
     if (content.scene) takeChanges(sceneShown_, content.scene->image());
     if (content.graph) takeChanges(graphShown_, content.graph->image());
+    valuesShown_ = content.values;
     update();
 }
 

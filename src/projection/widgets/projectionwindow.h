@@ -59,6 +59,7 @@ private:
     ProjectionCache cache_;
     // The scene and the graph as last asked to be shown: a frame repaints where they changed.
     QImage sceneShown_, graphShown_;
+    std::array<QString, ReadoutCount> valuesShown_;
     bool highContrast_ = false;
     QMenu* menu_ = nullptr;
 };
