@@ -98,6 +98,7 @@ public:
     Animated() {
         setImageSize(QSize(60, 20));
         ruler_.setImageSize(QSize(60, 20));
+        ruler_.clear();
         for (int x = 5; x < 60; x += 10) ruler_.line(x, 0, x, 5, Qt::black);
         paintGround(QColor(200, 220, 255));
     }

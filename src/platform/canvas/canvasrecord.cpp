@@ -357,10 +357,11 @@ void Canvas::render(QPainter& painter, const QRect& area, Lines lines) const {
 
 struct Canvas::RenderCache::Entry {
     std::shared_ptr<const Record> record;
-    QRgb ground = 0;      // a clear's colour under its picture
-    bool opaque = false;  // a clear, else a record laid over
-    QRect place;          // of the image, in device pixels
-    QImage image;         // made the second time the drawing is met
+    QRgb ground = 0;           // a clear's colour under its picture
+    bool opaque = false;       // a clear, else a record laid over
+    QRect place;               // of the image, in device pixels
+    QImage image;              // made the second time the drawing is met
+    std::vector<QRect> inked;  // bands of the image with something drawn, in device pixels
 };
 
 // An arc drawn once at the cache's scale, its centre at `centre` in the image.
@@ -426,12 +427,41 @@ bool Canvas::drawCached(QPainter& p, const Item& it, Lines lines, RenderCache& c
         q.setTransform(t * QTransform::fromTranslate(-e->place.x(), -e->place.y()));
         q.setClipRect(QRect(QPoint(0, 0), r->size));
         replay(q, r->items, QRect(QPoint(0, 0), r->size), lines);
+        q.end();
+        e->inked.clear();
+        if (opaque) {
+            e->inked.push_back(e->place);
+        } else {
+            // A layer laid over (a ruler) is mostly clear: only its bands with ink are drawn.
+            constexpr int Band = 16;
+            const int w = e->image.width();
+            for (int y0 = 0; y0 < e->image.height(); y0 += Band) {
+                const int y1 = std::min(e->image.height(), y0 + Band);
+                int left = w, right = -1;
+                for (int y = y0; y < y1; ++y) {
+                    const auto* row = reinterpret_cast<const QRgb*>(e->image.constScanLine(y));
+                    int x = 0;
+                    while (x < left && qAlpha(row[x]) == 0) ++x;
+                    left = std::min(left, x);
+                    x = w - 1;
+                    while (x > right && qAlpha(row[x]) == 0) --x;
+                    right = std::max(right, x);
+                }
+                if (right >= left)
+                    e->inked.push_back(QRect(QPoint(left, y0), QPoint(right, y1 - 1))
+                                           .translated(e->place.topLeft()));
+            }
+        }
     }
     const QRect target = devicePixels(t, it.bounds) & e->place;
     if (target.isEmpty()) return true;
     p.save();
     p.resetTransform();
-    p.drawImage(target.topLeft(), e->image, target.translated(-e->place.topLeft()));
+    for (const QRect& band : e->inked) {
+        const QRect part = target & band;
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), e->image, part.translated(-e->place.topLeft()));
+    }
     p.restore();
     return true;
 }
