@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "platform/canvas/canvas.h"
 
@@ -40,11 +41,47 @@ ProjectionLayout projectionLayout(const QSize& screen) {
     return l;
 }
 
+QRect takeChanges(QImage& kept, const QImage& now) {
+    if (kept.size() != now.size() || kept.format() != now.format() || now.depth() != 32 ||
+        !kept.isDetached()) {
+        kept = now.copy();
+        return now.rect();
+    }
+    const int width = now.width();
+    const size_t rowBytes = size_t(width) * 4;
+    int top = -1, bottom = -1, left = width, right = -1;
+    for (int y = 0; y < now.height(); ++y) {
+        auto* a = reinterpret_cast<quint32*>(kept.scanLine(y));
+        const auto* b = reinterpret_cast<const quint32*>(now.constScanLine(y));
+        if (std::memcmp(a, b, rowBytes) == 0) continue;
+        if (top < 0) top = y;
+        bottom = y;
+        int x = 0;
+        while (x < left && a[x] == b[x]) ++x;
+        left = std::min(left, x);
+        x = width - 1;
+        while (x > right && a[x] == b[x]) --x;
+        right = std::max(right, x);
+        std::memcpy(a, b, rowBytes);
+    }
+    if (top < 0) return QRect();
+    return QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+QRect screenArea(const QRect& area, const QRect& place, double scale) {
+    if (area.isEmpty()) return QRect();
+    const QRect units = area.adjusted(-2, -2, 2, 2);
+    return QRectF(place.x() + units.x() * scale, place.y() + units.y() * scale,
+                  units.width() * scale, units.height() * scale)
+               .toAlignedRect() &
+           place;
+}
+
 namespace {
 
 // Replays what of `canvas` falls in `drawn` (screen pixels), the canvas standing at `place`.
 void replayAt(QPainter& p, const Canvas* canvas, const QRect& place, double scale,
-              Canvas::Lines lines, const QRect& drawn) {
+              Canvas::Lines lines, const QRect& drawn, Canvas::RenderCache* cache = nullptr) {
     if (!canvas) return;
     const QRect units = QRectF((drawn.x() - place.x()) / scale, (drawn.y() - place.y()) / scale,
                                drawn.width() / scale, drawn.height() / scale)
@@ -53,7 +90,10 @@ void replayAt(QPainter& p, const Canvas* canvas, const QRect& place, double scal
     p.save();
     p.translate(place.topLeft());
     p.scale(scale, scale);
-    canvas->render(p, units, lines);
+    if (cache)
+        canvas->render(p, units, lines, *cache);
+    else
+        canvas->render(p, units, lines);
     p.restore();
 }
 
@@ -65,8 +105,7 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
         replayAt(p, canvas, place, scale, lines, drawn);
         return;
     }
-    if (entry->revision != canvas->revision() || entry->size != place.size() ||
-        entry->highContrast != highContrast) {
+    if (entry->size != place.size() || entry->highContrast != highContrast) {
         entry->image = QImage(place.size(), QImage::Format_RGB32);
         entry->image.fill(canvas->backColor());
         QPainter q(&entry->image);
@@ -74,8 +113,20 @@ void drawCached(QPainter& p, const Canvas* canvas, const QRect& place, double sc
                  QRect(QPoint(0, 0), place.size()));
         q.end();
         entry->revision = canvas->revision();
+        entry->source = canvas->image().copy();
         entry->size = place.size();
         entry->highContrast = highContrast;
+    } else if (entry->revision != canvas->revision()) {
+        // Only where the canvas changed since (a graph gaining a point).
+        const QRect local(QPoint(0, 0), place.size());
+        const QRect redrawn = screenArea(takeChanges(entry->source, canvas->image()), local, scale);
+        if (!redrawn.isEmpty()) {
+            QPainter q(&entry->image);
+            q.setClipRect(redrawn);
+            q.fillRect(redrawn, canvas->backColor());
+            replayAt(q, canvas, local, scale, lines, redrawn);
+        }
+        entry->revision = canvas->revision();
     }
     const QRect part = drawn & place;
     p.drawImage(part.topLeft(), entry->image, part.translated(-place.topLeft()));
@@ -104,7 +155,8 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
         drawCached(p, c.graph, l.graph, l.scale,
                    highContrast ? Canvas::Lines::Thick : Canvas::Lines::Thin, drawn, highContrast,
                    cache ? &cache->graph : nullptr);
-    if (drawn.intersects(l.scene)) replayAt(p, c.scene, l.scene, l.scale, lines, drawn);
+    if (drawn.intersects(l.scene))
+        replayAt(p, c.scene, l.scene, l.scale, lines, drawn, cache ? &cache->scene : nullptr);
     if (highContrast) {
         p.setPen(QPen(Qt::black, std::max(2.0, 2 * l.scale)));
         p.setBrush(Qt::NoBrush);
@@ -122,8 +174,10 @@ void drawProjection(QPainter& p, const QSize& screen, const ProjectionLayout& l,
     const auto rects = readoutLabelRects();
     QFont font = Canvas::makeFont(QStringLiteral("Arial"), highContrast ? 10 : 8.25, true);
     p.setFont(font);
+    const QRectF units = p.transform().inverted().mapRect(QRectF(drawn));
     for (int i = 0; i < ReadoutCount; ++i) {
         const QRect r = rects[size_t(i)];
+        if (!units.intersects(QRectF(r).adjusted(-2, -2, 2, 2))) continue;
         p.fillRect(r, highContrast ? Qt::white : Qt::black);
         if (highContrast) {
             p.setPen(QPen(Qt::black, 1.5));

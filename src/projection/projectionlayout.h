@@ -6,13 +6,12 @@
 #include <QString>
 #include <array>
 
+#include "platform/canvas/canvas.h"
 #include "scene/readouts.h"
 
 class QPainter;
 
 namespace ondalis {
-
-class Canvas;
 
 // Where the projection puts the main window's three pictures on a screen: the readout panel
 // and the graph side by side, the scene below them across the whole width, all at one scale,
@@ -49,9 +48,22 @@ struct ProjectionCache {
         QSize size;
         bool highContrast = false;
         QImage image;
+        QImage source;  // the canvas's image when `image` was drawn
     };
     Entry readouts, graph;
+    // The scene's background and decorations at the screen's scale, under its moving parts.
+    Canvas::RenderCache scene;
 };
+
+// The smallest rectangle holding every pixel where `kept` differs from `now` (all of `now` when
+// their sizes or formats differ), after which `kept` is made equal to `now`: in its own pixels,
+// copying only the rows that changed (a copy sharing the pixels of a canvas would make the
+// canvas copy them at its next drawing).
+QRect takeChanges(QImage& kept, const QImage& now);
+
+// `area`, in units of a picture drawn at `place` with `scale` screen pixels per unit, in screen
+// pixels with a margin of two units (for the lines drawn thicker than at one pixel per unit).
+QRect screenArea(const QRect& area, const QRect& place, double scale);
 
 // Draws the content on `painter` (a device of `layout`'s screen size) by replaying each canvas
 // at the layout's scale: lines at the device's resolution, text in real fonts at the scaled

@@ -92,5 +92,109 @@ TEST(ProjectionDrawing, DrawsLinesAtTheScreensResolutionTwiceAsThickInHighContra
     }
 }
 
+// A scene as the animation draws it: a persistent ground, a box that moves, a ruler laid over.
+class Animated : public Canvas {
+public:
+    Animated() {
+        setImageSize(QSize(60, 20));
+        ruler_.setImageSize(QSize(60, 20));
+        ruler_.clear();
+        for (int x = 5; x < 60; x += 10) ruler_.line(x, 0, x, 5, Qt::black);
+        paintGround(QColor(200, 220, 255));
+    }
+    void paintGround(const QColor& ground) {
+        clearPicture();
+        setBackColor(Qt::white);
+        fillBox(0, 0, 59, 19, ground);
+        line(0, 10, 59, 10, Qt::darkGray);
+        setPictureFromImage();
+    }
+    void frame(int x) {
+        clear();
+        fillBox(x, 4, x + 6, 16, Qt::red);
+        drawRecord(ruler_.record(false), QRect(0, 0, 60, 20));
+    }
+
+private:
+    Canvas ruler_;
+};
+
+enum class Change { Nothing, Ground, HighContrast, ScreenSize };
+
+void PrintTo(Change c, std::ostream* os) {
+    const char* names[] = {"Nothing", "Ground", "HighContrast", "ScreenSize"};
+    *os << names[int(c)];
+}
+
+class ProjectionCacheAfter : public testing::TestWithParam<Change> {};
+
+// Frames drawn through the cache, then a change, then a frame drawn with and without it: the
+// two agree (but for the edges of what is copied to the nearest pixel), the ground in its
+// colour of now.
+TEST_P(ProjectionCacheAfter, DrawsTheSceneAsWithoutIt) {
+    Animated scene;
+    ProjectionContent content;
+    content.scene = &scene;
+    QSize screen(1920, 1080);
+    bool high = false;
+    ProjectionCache cache;
+    const auto draw = [&](ProjectionCache* c) {
+        QImage image(screen, QImage::Format_RGB32);
+        image.fill(Qt::gray);
+        QPainter p(&image);
+        drawProjection(p, screen, projectionLayout(screen), content, high, QRect(), c);
+        return image;
+    };
+    for (int x = 10; x < 16; ++x) {
+        scene.frame(x);
+        draw(&cache);
+    }
+    QColor ground(200, 220, 255);
+    switch (GetParam()) {
+        case Change::Nothing:
+            break;
+        case Change::Ground:
+            ground = QColor(255, 240, 200);
+            scene.paintGround(ground);
+            break;
+        case Change::HighContrast:
+            high = true;
+            break;
+        case Change::ScreenSize:
+            screen = QSize(1280, 1024);
+            break;
+    }
+    scene.frame(30);
+    const QImage cached = draw(&cache);
+    const QImage replayed = draw(nullptr);
+    const ProjectionLayout l = projectionLayout(screen);
+    int differing = 0;
+    for (int y = l.scene.top(); y <= l.scene.bottom(); ++y)
+        for (int x = l.scene.left(); x <= l.scene.right(); ++x)
+            differing += cached.pixel(x, y) != replayed.pixel(x, y);
+    EXPECT_LT(differing, l.scene.width() * l.scene.height() / 50);
+    const QPoint ground1(l.scene.left() + int(2.5 * l.scale), l.scene.top() + int(15.5 * l.scale));
+    EXPECT_EQ(cached.pixel(ground1), ground.rgb());
+    const QPoint box(l.scene.left() + int(33.5 * l.scale), l.scene.top() + int(8.5 * l.scale));
+    EXPECT_EQ(cached.pixel(box), QColor(Qt::red).rgb());
+}
+
+INSTANTIATE_TEST_SUITE_P(Changes, ProjectionCacheAfter,
+                         testing::Values(Change::Nothing, Change::Ground, Change::HighContrast,
+                                         Change::ScreenSize));
+
+TEST(ProjectionChanges, AreTheBoundsOfTheChangedPixelsAndAreTakenOver) {
+    QImage kept(20, 10, QImage::Format_RGB32);
+    kept.fill(Qt::white);
+    QImage now = kept.copy();
+    EXPECT_TRUE(takeChanges(kept, now).isNull());
+    now.setPixel(3, 7, qRgb(0, 0, 0));
+    now.setPixel(12, 2, qRgb(0, 0, 0));
+    EXPECT_EQ(takeChanges(kept, now), QRect(QPoint(3, 2), QPoint(12, 7)));
+    EXPECT_EQ(kept, now);
+    EXPECT_TRUE(takeChanges(kept, now).isNull());
+    EXPECT_EQ(takeChanges(kept, QImage(30, 10, QImage::Format_RGB32)), QRect(0, 0, 30, 10));
+}
+
 }  // namespace
 }  // namespace ondalis

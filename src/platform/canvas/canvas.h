@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QRegion>
 #include <QString>
+#include <QTransform>
 #include <memory>
 #include <span>
 #include <vector>
@@ -142,6 +143,31 @@ public:
     // scale. Only what touches `area` (in units) is drawn.
     void render(QPainter& painter, const QRect& area, Lines lines = Lines::OneUnit) const;
     void render(QPainter& painter) const { render(painter, image_.rect()); }
+    // What a caller who renders the canvas again and again at one scale keeps between renders
+    // (an animation followed on a large screen): the persistent picture and the drawings laid
+    // over it that stay the same from one render to the next, as images at that scale, so that
+    // a render replays only what moved. A drawing becomes an image the second time it is met.
+    class RenderCache {
+    public:
+        RenderCache();
+        ~RenderCache();
+        RenderCache(const RenderCache&) = delete;
+        RenderCache& operator=(const RenderCache&) = delete;
+        // The images kept.
+        int imageCount() const;
+
+    private:
+        friend class Canvas;
+        struct Entry;
+        struct Stamp;
+        std::vector<Entry> entries_;
+        std::vector<Stamp> stamps_;  // arcs of one shape, drawn once per render
+        QTransform transform_;
+        Lines lines_ = Lines::OneUnit;
+    };
+    // As render(painter, area, lines), through `cache` where the painter's transform allows it
+    // (a scale and a move, on a device of one pixel per unit of the painter).
+    void render(QPainter& painter, const QRect& area, Lines lines, RenderCache& cache) const;
     // The drawing as an image of `scale` pixels per unit.
     QImage scaledImage(double scale, Lines lines = Lines::OneUnit) const;
     // False while render() can only enlarge the image: when the record outgrew its bounds, until
@@ -231,7 +257,13 @@ private:
     void recordLine(QPoint a, QPoint b, const QColor& c);
     void record(Item&& item);
     Item shape(int kind, const QRect& bounds, const QColor& c) const;
-    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines);
+    static void replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines,
+                       RenderCache* cache = nullptr);
+    // Draws a clear or a laid record from the cache; false when it is to be replayed.
+    static bool drawCached(QPainter& p, const Item& item, Lines lines, RenderCache& cache);
+    // Draws an arc as a copy of the first of its shape drawn in this render.
+    static void stampArc(QPainter& p, const Item& item, int start, int span, Lines lines,
+                         RenderCache& cache);
 
     QImage image_;
     QImage picture_;

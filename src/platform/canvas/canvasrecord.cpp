@@ -231,7 +231,8 @@ void setPen(QPainter& p, QRgb colour, int width, bool thin = false) {
 
 }  // namespace
 
-void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines) {
+void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& area, Lines lines,
+                    RenderCache* cache) {
     const bool thin = lines == Lines::Thin;
     const int widen = lines == Lines::Thick ? 2 : 1;
     for (const Item& it : items) {
@@ -240,6 +241,7 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
         switch (it.kind) {
             case Item::Clear:
             case Item::Sub: {
+                if (cache && drawCached(p, it, lines, *cache)) break;
                 if (it.kind == Item::Clear) p.fillRect(QRectF(it.bounds), colour);
                 if (!it.record || !it.record->complete) break;
                 p.save();
@@ -291,8 +293,12 @@ void Canvas::replay(QPainter& p, const std::vector<Item>& items, const QRect& ar
                 break;
             }
             case Item::Arc: {
-                setPen(p, it.colour, it.width * widen, thin);
                 const auto [start, span] = arcAngles(it.g[4], it.g[5]);
+                if (cache) {
+                    stampArc(p, it, start, span, lines, *cache);
+                    break;
+                }
+                setPen(p, it.colour, it.width * widen, thin);
                 p.drawArc(QRectF(centre(it.g[0] - it.g[2], it.g[1] - it.g[3]),
                                  QSizeF(2 * it.g[2], 2 * it.g[3])),
                           start, span);
@@ -344,6 +350,184 @@ void Canvas::render(QPainter& painter, const QRect& area, Lines lines) const {
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setClipRect(r, Qt::IntersectClip);
     replay(painter, recorder_->items, r, lines);
+    painter.restore();
+}
+
+// --- The render cache.
+
+struct Canvas::RenderCache::Entry {
+    std::shared_ptr<const Record> record;
+    QRgb ground = 0;           // a clear's colour under its picture
+    bool opaque = false;       // a clear, else a record laid over
+    QRect place;               // of the image, in device pixels
+    QImage image;              // made the second time the drawing is met
+    std::vector<QRect> inked;  // bands of the image with something drawn, in device pixels
+};
+
+// An arc drawn once at the cache's scale, its centre at `centre` in the image.
+struct Canvas::RenderCache::Stamp {
+    double rx, ry;
+    int start, span, width;
+    QRgb colour;
+    QImage image;
+    QPointF centre;
+};
+
+Canvas::RenderCache::RenderCache() = default;
+Canvas::RenderCache::~RenderCache() = default;
+
+int Canvas::RenderCache::imageCount() const {
+    return int(std::count_if(entries_.begin(), entries_.end(),
+                             [](const Entry& e) { return !e.image.isNull(); }));
+}
+
+namespace {
+
+// The device pixels an aliased fill of `units` covers.
+QRect devicePixels(const QTransform& t, const QRect& units) {
+    const QRectF d = t.mapRect(QRectF(units));
+    return QRect(QPoint(qRound(d.left()), qRound(d.top())),
+                 QPoint(qRound(d.right()) - 1, qRound(d.bottom()) - 1));
+}
+
+void setRenderHints(QPainter& p) {
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+}  // namespace
+
+bool Canvas::drawCached(QPainter& p, const Item& it, Lines lines, RenderCache& cache) {
+    const std::shared_ptr<const Record>& r = it.record;
+    if (!r || !r->complete || r->size.isEmpty()) return false;
+    const bool opaque = it.kind == Item::Clear;
+    const QRgb ground = opaque ? it.colour : 0;
+    auto e = std::find_if(cache.entries_.begin(), cache.entries_.end(), [&](const auto& x) {
+        return x.record == r && x.ground == ground && x.opaque == opaque;
+    });
+    if (e == cache.entries_.end()) {
+        // Met once: perhaps a drawing of this render only.
+        RenderCache::Entry entry;
+        entry.record = r;
+        entry.ground = ground;
+        entry.opaque = opaque;
+        cache.entries_.push_back(std::move(entry));
+        return false;
+    }
+    const QTransform& t = cache.transform_;
+    if (e->image.isNull()) {
+        e->place = devicePixels(t, QRect(QPoint(0, 0), r->size));
+        if (e->place.isEmpty()) return false;
+        e->image = QImage(e->place.size(),
+                          opaque ? QImage::Format_RGB32 : QImage::Format_ARGB32_Premultiplied);
+        e->image.fill(opaque ? QColor::fromRgba(ground) : QColor(Qt::transparent));
+        QPainter q(&e->image);
+        setRenderHints(q);
+        q.setTransform(t * QTransform::fromTranslate(-e->place.x(), -e->place.y()));
+        q.setClipRect(QRect(QPoint(0, 0), r->size));
+        replay(q, r->items, QRect(QPoint(0, 0), r->size), lines);
+        q.end();
+        e->inked.clear();
+        if (opaque) {
+            e->inked.push_back(e->place);
+        } else {
+            // A layer laid over (a ruler) is mostly clear: only its bands with ink are drawn.
+            constexpr int Band = 16;
+            const int w = e->image.width();
+            for (int y0 = 0; y0 < e->image.height(); y0 += Band) {
+                const int y1 = std::min(e->image.height(), y0 + Band);
+                int left = w, right = -1;
+                for (int y = y0; y < y1; ++y) {
+                    const auto* row = reinterpret_cast<const QRgb*>(e->image.constScanLine(y));
+                    int x = 0;
+                    while (x < left && qAlpha(row[x]) == 0) ++x;
+                    left = std::min(left, x);
+                    x = w - 1;
+                    while (x > right && qAlpha(row[x]) == 0) --x;
+                    right = std::max(right, x);
+                }
+                if (right >= left)
+                    e->inked.push_back(QRect(QPoint(left, y0), QPoint(right, y1 - 1))
+                                           .translated(e->place.topLeft()));
+            }
+        }
+    }
+    const QRect target = devicePixels(t, it.bounds) & e->place;
+    if (target.isEmpty()) return true;
+    p.save();
+    p.resetTransform();
+    for (const QRect& band : e->inked) {
+        const QRect part = target & band;
+        if (!part.isEmpty())
+            p.drawImage(part.topLeft(), e->image, part.translated(-e->place.topLeft()));
+    }
+    p.restore();
+    return true;
+}
+
+// The coils of a spring are many arcs of one shape: each is stroked once and copied, to the
+// nearest device pixel.
+void Canvas::stampArc(QPainter& p, const Item& it, int start, int span, Lines lines,
+                      RenderCache& cache) {
+    const QTransform& t = cache.transform_;
+    const int width = it.width * (lines == Lines::Thick ? 2 : 1);
+    auto s = std::find_if(cache.stamps_.begin(), cache.stamps_.end(), [&](const auto& x) {
+        return x.rx == it.g[2] && x.ry == it.g[3] && x.start == start && x.span == span &&
+               x.width == width && x.colour == it.colour;
+    });
+    if (s == cache.stamps_.end()) {
+        RenderCache::Stamp stamp{it.g[2], it.g[3], start, span, width, it.colour, {}, {}};
+        const QRectF box(-it.g[2], -it.g[3], 2 * it.g[2], 2 * it.g[3]);
+        const double margin = width + 1;
+        const QRectF reach = QTransform::fromScale(t.m11(), t.m22())
+                                 .mapRect(box.adjusted(-margin, -margin, margin, margin));
+        stamp.image = QImage(int(std::ceil(reach.width())), int(std::ceil(reach.height())),
+                             QImage::Format_ARGB32_Premultiplied);
+        stamp.image.fill(Qt::transparent);
+        stamp.centre = -reach.topLeft();
+        QPainter q(&stamp.image);
+        setRenderHints(q);
+        q.translate(stamp.centre);
+        q.scale(t.m11(), t.m22());
+        setPen(q, it.colour, width, lines == Lines::Thin);
+        q.drawArc(box, start, span);
+        q.end();
+        cache.stamps_.push_back(std::move(stamp));
+        s = cache.stamps_.end() - 1;
+    }
+    const QPointF c = t.map(centre(it.g[0], it.g[1])) - s->centre;
+    p.save();
+    p.resetTransform();
+    p.drawImage(QPoint(qRound(c.x()), qRound(c.y())), s->image);
+    p.restore();
+}
+
+void Canvas::render(QPainter& painter, const QRect& area, Lines lines, RenderCache& cache) const {
+    const QTransform t = painter.transform();
+    if (!recorder_->complete || t.type() > QTransform::TxScale || t != painter.deviceTransform()) {
+        render(painter, area, lines);
+        return;
+    }
+    const QRect r = area & image_.rect();
+    if (r.isEmpty()) return;
+    recorder_->endRun();
+    if (cache.transform_ != t || cache.lines_ != lines) {
+        cache.entries_.clear();
+        cache.transform_ = t;
+        cache.lines_ = lines;
+    }
+    cache.stamps_.clear();
+    // The drawings no longer in the record are forgotten.
+    const std::vector<Item>& items = recorder_->items;
+    std::erase_if(cache.entries_, [&](const RenderCache::Entry& e) {
+        return std::none_of(items.begin(), items.end(),
+                            [&](const Item& it) { return it.record == e.record; });
+    });
+    painter.save();
+    setRenderHints(painter);
+    painter.setClipRect(r, Qt::IntersectClip);
+    replay(painter, items, r, lines, &cache);
     painter.restore();
 }
 

@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/canvas/canvas.h"
+
 namespace ondalis {
 
 ProjectionWindow::ProjectionWindow(std::function<ProjectionContent()> content, QWidget* parent)
@@ -68,15 +70,35 @@ void ProjectionWindow::paintEvent(QPaintEvent* event) {
 }
 
 void ProjectionWindow::follow(const RunFrame& frame) {
-    update(layout_.scene);
-    // Of the readouts only the values change.
+    const ProjectionContent content = content_();
+    // Where the scene and the graph changed since they were last shown.
+    const auto changed = [this](const Canvas* canvas, QImage& shown, const QRect& place) {
+        if (!canvas) return;
+        const QRect area = screenArea(takeChanges(shown, canvas->image()), place, layout_.scale);
+        if (!area.isEmpty()) update(area);
+    };
+    changed(content.scene, sceneShown_, layout_.scene);
+    // Of the readouts only the values change, and not all of them at each frame.
     const QPoint origin = layout_.readouts.topLeft();
     const double k = layout_.scale;
-    for (const QRect& r : readoutLabelRects())
+    const auto rects = readoutLabelRects();
+    for (size_t i = 0; i < rects.size(); ++i) {
+        if (content.values[i] == valuesShown_[i]) continue;
+        valuesShown_[i] = content.values[i];
+        const QRect r = rects[i];
         update(QRectF(origin.x() + r.x() * k, origin.y() + r.y() * k, r.width() * k, r.height() * k)
                    .toAlignedRect()
                    .adjusted(-2, -2, 2, 2));
-    if (frame.onGraph) update(layout_.graph);
+    }
+    if (frame.onGraph) changed(content.graph, graphShown_, layout_.graph);
+}
+
+void ProjectionWindow::followReset() {
+    const ProjectionContent content = content_();
+    if (content.scene) takeChanges(sceneShown_, content.scene->image());
+    if (content.graph) takeChanges(graphShown_, content.graph->image());
+    valuesShown_ = content.values;
+    update();
 }
 
 void ProjectionWindow::resizeEvent(QResizeEvent* event) {

@@ -36,7 +36,7 @@ public:
     // A new frame of the run: what it changes (the scene, the readouts, the graph when it gained
     // a point) is drawn at the next paint; after a reset, everything.
     void follow(const RunFrame& frame);
-    void followReset() { update(); }
+    void followReset();
 
     // The picture as the window shows it, at its size.
     QImage picture() const;
@@ -57,6 +57,9 @@ private:
     std::function<ProjectionContent()> content_;
     ProjectionLayout layout_;
     ProjectionCache cache_;
+    // The scene and the graph as last asked to be shown: a frame repaints where they changed.
+    QImage sceneShown_, graphShown_;
+    std::array<QString, ReadoutCount> valuesShown_;
     bool highContrast_ = false;
     QMenu* menu_ = nullptr;
 };
