@@ -3,18 +3,14 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QKeyEvent>
-#include <QPainter>
 #include <cmath>
 
-#include "platform/widgets/focusmark.h"
 #include "scene/scenegeometry.h"
 #include "simulation/parameters.h"
 
 namespace ondalis {
 
 namespace {
-
-constexpr int FocusRingWidth = 2;
 
 // The scene reads as a slider whose value is the starting position, in words and in numbers,
 // and whose description follows what it shows.
@@ -63,6 +59,8 @@ SceneSurface::SceneSurface(QWidget* parent) : DrawingSurface(parent) {
     (void)installed;
     // Reached with Tab as well as by a click, which gave it the focus before.
     setFocusPolicy(Qt::StrongFocus);
+    // The ring shows on the screen only, never in the image that is copied and printed.
+    setFocusRing(2);
 }
 
 // The float x0 as the decimal number it stands for (3,2 and not 3,2000000477).
@@ -97,25 +95,6 @@ void SceneSurface::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     emit positionAsked(*x0);
-}
-
-// The drawing as always, with the focus ring over its edge while the keyboard is on it (never
-// in the image, which is what gets copied and printed).
-void SceneSurface::paintEvent(QPaintEvent* event) {
-    DrawingSurface::paintEvent(event);
-    if (!showsFocusMark(*this)) return;
-    QPainter p(this);
-    drawFocusRing(p, rect(), focusMarkColor(*this), FocusRingWidth);
-}
-
-void SceneSurface::focusInEvent(QFocusEvent* event) {
-    DrawingSurface::focusInEvent(event);
-    update();
-}
-
-void SceneSurface::focusOutEvent(QFocusEvent* event) {
-    DrawingSurface::focusOutEvent(event);
-    update();
 }
 
 }  // namespace ondalis
