@@ -19,26 +19,12 @@
 #include "recording/widgets/recordingpanel.h"
 #include "recording/widgets/valuetable.h"
 #include "scene/widgets/vectorspanel.h"
+#include "silentdialogs.h"
 #include "simulation/widgets/parameterspanel.h"
 
 namespace {
 
 using namespace ondalis;
-
-class SilentDialogs : public DialogService {
-public:
-    MessageResult message(const QString&, const QString&, MessageIcon,
-                          MessageButtons buttons) override {
-        return buttons == MessageButtons::YesNo ? MessageResult::Yes : MessageResult::Ok;
-    }
-    std::optional<QColor> chooseColor(const QColor&) override { return std::nullopt; }
-    std::optional<QString> openFileName(const QString&, const QString&) override { return {}; }
-    std::optional<QString> saveFileName(const QString&, const QString&, const QString&) override {
-        return {};
-    }
-    void beep() override {}
-    bool printerSetup(PrinterService&) override { return false; }
-};
 
 struct Window {
     QTemporaryDir folder;
