@@ -8,14 +8,18 @@ namespace ondalis {
 
 namespace {
 
-QPixmap draw(int size, const std::function<void(QPainter&)>& paint) {
-    QPixmap pm(size * 2, size * 2);
+QPixmap draw(QSize size, const std::function<void(QPainter&)>& paint) {
+    QPixmap pm(size * 2);
     pm.setDevicePixelRatio(2);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     paint(p);
     return pm;
+}
+
+QPixmap draw(int size, const std::function<void(QPainter&)>& paint) {
+    return draw(QSize(size, size), paint);
 }
 
 }  // namespace
@@ -28,6 +32,22 @@ QIcon startPicture() {
         path.lineTo(5, 17);
         path.closeSubpath();
         p.fillPath(path, QColor(0, 140, 0));
+    }));
+}
+
+QIcon stepPicture(bool forward) {
+    return QIcon(draw(QSize(16, 10), [forward](QPainter& p) {
+        if (!forward) {
+            p.translate(16, 0);
+            p.scale(-1, 1);
+        }
+        QPainterPath path;
+        path.moveTo(3, 1.5);
+        path.lineTo(10, 5);
+        path.lineTo(3, 8.5);
+        path.closeSubpath();
+        p.fillPath(path, QColor(0, 0, 160));
+        p.fillRect(QRectF(11, 1.5, 2, 7), QColor(0, 0, 160));
     }));
 }
 

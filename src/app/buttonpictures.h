@@ -10,6 +10,8 @@ namespace ondalis {
 
 QIcon startPicture();
 QIcon pausePicture();
+// A triangle and a bar, pointing forwards or backwards: the step buttons.
+QIcon stepPicture(bool forward);
 QIcon stopPicture();
 QIcon initialPositionPicture();
 QPixmap hintPicture();

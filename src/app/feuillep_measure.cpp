@@ -2,11 +2,10 @@
 // pseudo-period and kept curves, the step buttons and the keyboard transport (F5 start or
 // pause, F6 stop, F7 one step, Shift+F7 back to the previous sampling instant).
 #include <QAction>
-#include <QPainter>
-#include <QPainterPath>
 #include <QShortcut>
 #include <QToolButton>
 
+#include "app/buttonpictures.h"
 #include "app/feuillep.h"
 #include "app/feuillep_state.h"
 #include "graph/widgets/graphcommands.h"
@@ -18,27 +17,6 @@
 namespace ondalis {
 
 namespace {
-
-// A small picture: a triangle and a bar, pointing forwards or backwards.
-QIcon stepPicture(bool forward) {
-    QPixmap pm(32, 20);
-    pm.setDevicePixelRatio(2);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    if (!forward) {
-        p.translate(16, 0);
-        p.scale(-1, 1);
-    }
-    QPainterPath path;
-    path.moveTo(3, 1.5);
-    path.lineTo(10, 5);
-    path.lineTo(3, 8.5);
-    path.closeSubpath();
-    p.fillPath(path, QColor(0, 0, 160));
-    p.fillRect(QRectF(11, 1.5, 2, 7), QColor(0, 0, 160));
-    return QIcon(pm);
-}
 
 QToolButton* stepButton(QWidget* parent, const char* name, const QString& tip, bool forward,
                         int top) {
